@@ -1,0 +1,67 @@
+// The seam between the shared Win32 core and a display backend. The core keeps
+// the Win32 semantics (queue, windows, timers, menus, regions); a backend only
+// shows, shapes, moves and stacks native windows, reads the pointer, pops up a
+// menu or a message box, and turns native input into posted messages.
+// Exactly one backend is linked into each program: desktop or headless.
+#pragma once
+
+#include "win32.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct MenuItem;
+
+// A popup menu as the core keeps it; HMENU points at one of these.
+struct Menu {
+    std::vector<MenuItem> items;
+};
+
+struct MenuItem {
+    UINT flags = 0;   // MF_STRING, MF_SEPARATOR or MF_POPUP
+    UINT_PTR id = 0;  // command id (0 for separators and submenus)
+    std::string text;
+    bool checked = false;
+    Menu* submenu = nullptr;  // owned by the core, set for MF_POPUP
+};
+
+namespace backend {
+
+struct Native;  // a backend's own window
+
+// Connects to the display once; false when there is none (no window can be made).
+bool open();
+
+void screenSize(int* width, int* height);
+bool pointer(POINT* screenPoint);
+
+Native* createWindow(HWND hwnd, const char* title, const RECT& frame);
+void destroyWindow(Native* window);
+void show(Native* window, bool visible);
+void move(Native* window, const RECT& frame);
+void keepAbove(Native* window, bool above);
+// The visible and clickable area, in window coordinates; no rectangles shows nothing.
+void shape(Native* window, const RECT* rects, size_t count);
+// One transfer of a whole frame of 0x00RRGGBB pixels to the window's top-left corner.
+void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels);
+
+// Window-manager move from the current pointer position; returns when the button is up.
+void beginMove(Native* window);
+// Modal popup menu at a screen point; returns the chosen command id, or 0 when dismissed.
+UINT_PTR popupMenu(Native* window, const Menu& menu, int x, int y);
+void messageBox(const char* text, const char* caption);
+
+// Turns pending native input into PostMessageA / InvalidateRect calls on the core; never blocks.
+void poll();
+// Milliseconds on a monotonic clock, and a pause of about that long.
+uint64_t now();
+void sleep(unsigned milliseconds);
+
+}  // namespace backend
+
+// Services the core offers to backends, beyond the Win32 calls themselves.
+namespace core {
+// The window manager (or a drag) moved the window: keep GetWindowRect truthful.
+void windowMoved(HWND hwnd, int x, int y);
+}  // namespace core

@@ -1,0 +1,5 @@
+// Whether the desktop starts the program at logon.
+#pragma once
+
+void SetRunOnStartup(bool enable);
+bool IsRunOnStartup();

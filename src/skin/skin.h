@@ -1,0 +1,47 @@
+// One loaded skin folder: its pictures, the eyes found in the main picture,
+// the canvas each frame is composed on, and the window shape.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+
+#include "platform/win32.h"
+
+constexpr int MAX_EYES = 16;
+
+class Skin {
+public:
+    Skin();
+    ~Skin();
+    Skin(const Skin&) = delete;
+    Skin& operator=(const Skin&) = delete;
+
+    // Loads the skin named in the settings file; false after telling the user.
+    bool load();
+
+    int getWidth() const;
+    int getHeight() const;
+    HRGN getRegion() const;
+    // Hands the region to the window that installs it; the skin no longer frees it.
+    HRGN takeRegion();
+
+    BITMAP* mainImage = nullptr;
+    BITMAP* canvas = nullptr;
+    BITMAP* pupils[MAX_EYES] = {};
+    BITMAP* background = nullptr;
+    int eyeCount = 0;
+    PALETTE palette = {};
+    POINT eyeCentres[MAX_EYES] = {};
+    HRGN region = nullptr;
+    int eyeColour = 0;
+    RECT eyeBounds[MAX_EYES] = {};
+
+private:
+    bool loadMainImage(const std::string& folder);
+    HRGN makeWindowRegion(const std::string& folder);
+    void findEyes();
+    void loadPupil(const std::string& folder, int i);
+
+    bool ownsRegion = true;
+};

@@ -1,0 +1,10 @@
+#include <gtest/gtest.h>
+
+#include "app/allegro_setup.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    setUpAllegro();
+    return RUN_ALL_TESTS();
+}
