@@ -1,0 +1,67 @@
+#include "support/fixtures.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+TempWorkdir::TempWorkdir()
+{
+    char cwd[PATH_MAX];
+    previous = getcwd(cwd, sizeof cwd) ? cwd : "/";
+    std::string pattern = (fs::temp_directory_path() / "glimora-test-XXXXXX").string();
+    dir = mkdtemp(pattern.data());
+    EXPECT_EQ(chdir(dir.c_str()), 0);
+}
+
+TempWorkdir::~TempWorkdir()
+{
+    if (chdir(previous.c_str()) != 0)
+        ADD_FAILURE() << "cannot return to " << previous;
+    std::error_code ignored;
+    // Tests may leave read-only folders behind; make them removable first.
+    for (auto& entry : fs::recursive_directory_iterator(dir, ignored))
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(dir, ignored);
+}
+
+void writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ostringstream out;
+    out << std::ifstream(path, std::ios::binary).rdbuf();
+    return out.str();
+}
+
+void makeDirs(const std::string& path)
+{
+    fs::create_directories(path);
+}
+
+BITMAP* makeBitmap(int width, int height, int colour)
+{
+    BITMAP* bitmap = create_bitmap_ex(32, width, height);
+    clear_to_color(bitmap, colour);
+    return bitmap;
+}
+
+void saveBmp(const std::string& path, BITMAP* bitmap)
+{
+    ASSERT_EQ(save_bmp(path.c_str(), bitmap, nullptr), 0) << path;
+}
+
+int magenta()
+{
+    return makecol32(255, 0, 255);
+}

@@ -1,0 +1,31 @@
+// Helpers shared by the tests: a throw-away working directory and BMP files on disk.
+#pragma once
+
+#include <allegro.h>
+
+#include <string>
+
+// Makes a fresh directory and makes it the working directory; undoes both on destruction.
+class TempWorkdir {
+public:
+    TempWorkdir();
+    ~TempWorkdir();
+    TempWorkdir(const TempWorkdir&) = delete;
+    TempWorkdir& operator=(const TempWorkdir&) = delete;
+    const std::string& path() const { return dir; }
+
+private:
+    std::string dir;
+    std::string previous;
+};
+
+void writeFile(const std::string& path, const std::string& bytes);
+std::string readFile(const std::string& path);
+void makeDirs(const std::string& path);
+
+// A 32-bit bitmap filled with one colour; the caller destroys it.
+BITMAP* makeBitmap(int width, int height, int colour);
+// Saves as a plain 24-bit BMP with the 40-byte header.
+void saveBmp(const std::string& path, BITMAP* bitmap);
+
+int magenta();
