@@ -1,0 +1,148 @@
+#include "skin/skin.h"
+
+#include <cstdint>
+
+#include "settings/settings.h"
+#include "skin/bmp_reader.h"
+
+namespace {
+
+// The folder of the skin named in the settings file, always ending with '/';
+// no name at all means the skins folder itself.
+std::string skinFolder()
+{
+    char name[512];  // the stored name is cut to 511 characters
+    GetPrivateProfileStringA("global", "skin", "", name, sizeof name, workingPath("eyes.ini").c_str());
+    std::string folder = workingPath("skins/") + name;
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
+BITMAP* loadFile(const std::string& path)
+{
+    return loadBitmapFile(path.c_str(), nullptr);
+}
+
+// A small black oval on the mask colour, for eyes without a pupil file.
+BITMAP* makeOvalPupil()
+{
+    BITMAP* pupil = create_bitmap(4, 6);
+    if (pupil) {
+        clear_to_color(pupil, bitmap_mask_color(pupil));
+        ellipsefill(pupil, 2, 3, 2, 3, 0);
+    }
+    return pupil;
+}
+
+// Cuts every run of non-black pixels of one mask row out of the shape.
+void cutRow(HRGN shape, const uint32_t* row, int width, int y)
+{
+    const uint32_t inside = makecol(0, 0, 0);
+    for (int x = 0; x < width;) {
+        if (row[x] == inside) {
+            ++x;
+            continue;
+        }
+        int start = x;
+        while (x < width && row[x] != inside)
+            ++x;
+        HRGN run = CreateRectRgn(start, y, x, y + 1);
+        CombineRgn(shape, shape, run, RGN_XOR);
+        DeleteObject(run);
+    }
+}
+
+}  // namespace
+
+Skin::Skin() = default;
+
+Skin::~Skin()
+{
+    if (mainImage)
+        destroy_bitmap(mainImage);
+    if (canvas)
+        destroy_bitmap(canvas);
+    for (int i = 0; i < eyeCount; ++i)
+        if (pupils[i])
+            destroy_bitmap(pupils[i]);
+    if (background)
+        destroy_bitmap(background);
+    if (region && ownsRegion)
+        DeleteObject(region);
+}
+
+int Skin::getWidth() const
+{
+    return mainImage ? mainImage->w : 0;
+}
+
+int Skin::getHeight() const
+{
+    return mainImage ? mainImage->h : 0;
+}
+
+HRGN Skin::getRegion() const
+{
+    return region;
+}
+
+HRGN Skin::takeRegion()
+{
+    ownsRegion = false;
+    return region;
+}
+
+bool Skin::load()
+{
+    mainImage = nullptr;
+    canvas = nullptr;
+    eyeCount = 0;
+    const std::string folder = skinFolder();
+    if (loadMainImage(folder))
+        canvas = create_bitmap(getWidth(), getHeight());
+    if (!canvas) {
+        // Without a canvas nothing could be painted: as good as no main picture.
+        if (mainImage)
+            destroy_bitmap(mainImage);
+        mainImage = nullptr;
+        std::string message = "Problem loading \"" + folder + "\". Skin not loaded.";
+        MessageBoxA(nullptr, message.c_str(), "Problem loading Skin", MB_OK);
+        return false;
+    }
+    clear_to_color(canvas, 0);
+    region = makeWindowRegion(folder);
+    findEyes();
+    for (int i = 0; i < eyeCount; ++i)
+        loadPupil(folder, i);
+    background = loadFile(folder + "eyebg.bmp");
+    return true;
+}
+
+bool Skin::loadMainImage(const std::string& folder)
+{
+    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette);
+    return mainImage != nullptr;
+}
+
+HRGN Skin::makeWindowRegion(const std::string& folder)
+{
+    BITMAP* mask = loadFile(folder + "mask.bmp");
+    if (!mask)
+        return CreateRectRgn(0, 0, getWidth(), getHeight());
+    HRGN shape = CreateRectRgn(0, 0, mask->w, mask->h);
+    for (int y = 0; y < mask->h; ++y)
+        cutRow(shape, reinterpret_cast<const uint32_t*>(mask->line[y]), mask->w, y);
+    destroy_bitmap(mask);
+    return shape;
+}
+
+void Skin::loadPupil(const std::string& folder, int i)
+{
+    BITMAP* pupil = loadFile(folder + "eye" + std::to_string(i + 1) + ".bmp");
+    if (!pupil)
+        pupil = loadFile(folder + "eye.bmp");
+    if (!pupil)
+        pupil = makeOvalPupil();
+    pupils[i] = pupil;
+}
