@@ -1,0 +1,53 @@
+#include "startup.h"
+
+#include <unistd.h>
+
+#include <string>
+
+#include "platform/win32.h"
+
+namespace {
+
+const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char valueName[] = "Glimora";
+
+// The program itself, wherever it lies: the working directory need not hold it.
+std::string executablePath()
+{
+    std::string path(4096, '\0');
+    for (;;) {
+        ssize_t length = readlink("/proc/self/exe", &path[0], path.size());
+        if (length < 0)
+            return "";
+        if (static_cast<size_t>(length) < path.size())
+            return path.substr(0, static_cast<size_t>(length));
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+void SetRunOnStartup(bool enable)
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
+        return;
+    const std::string program = enable ? executablePath() : "";
+    if (!enable)
+        RegDeleteValueA(key, valueName);
+    else if (!program.empty())
+        RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+                       static_cast<DWORD>(program.size() + 1));
+    RegCloseKey(key);
+}
+
+bool IsRunOnStartup()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD type = REG_NONE, size = 0;
+    LSTATUS status = RegQueryValueExA(key, valueName, nullptr, &type, nullptr, &size);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && type == REG_SZ && size != 0;
+}
