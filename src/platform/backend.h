@@ -64,4 +64,7 @@ void sleep(unsigned milliseconds);
 namespace core {
 // The window manager (or a drag) moved the window: keep GetWindowRect truthful.
 void windowMoved(HWND hwnd, int x, int y);
+// Forgets every window (without messages), timer, queued message and quit
+// request, keeping the registered classes: a headless test starts afresh.
+void reset();
 }  // namespace core

@@ -1,0 +1,72 @@
+#include <algorithm>
+
+#include "core.h"
+
+namespace {
+
+bool isEmpty(const RECT& r)
+{
+    return r.right <= r.left || r.bottom <= r.top;
+}
+
+RECT clientArea(const core::Window& window)
+{
+    return {0, 0, core::width(window.frame), core::height(window.frame)};
+}
+
+RECT intersection(const RECT& a, const RECT& b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+RECT boundingBox(const RECT& a, const RECT& b)
+{
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window)
+        return FALSE;
+    RECT area = rect ? intersection(*rect, clientArea(*window)) : clientArea(*window);
+    if (isEmpty(area))
+        return TRUE;
+    window->update = window->invalid ? boundingBox(window->update, area) : area;
+    window->invalid = true;
+    window->erase = window->erase || erase;
+    return TRUE;
+}
+
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window || !paint)
+        return nullptr;
+    paint->hdc = core::ownDc(hwnd);
+    paint->fErase = window->erase;
+    paint->rcPaint = window->invalid ? window->update : RECT{};
+    window->invalid = false;
+    window->erase = false;
+    return paint->hdc;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT*)
+{
+    return TRUE;
+}
+
+// WM_PAINT stays until BeginPaint validates the window, as in Win32.
+bool core::takePaint(const MessageFilter& filter, MSG* msg)
+{
+    for (const auto& window : windows()) {
+        if (window->invalid && filter.accepts(window->handle, WM_PAINT)) {
+            *msg = MSG{window->handle, WM_PAINT, 0, 0, 0, {}};
+            stamp(msg);
+            return true;
+        }
+    }
+    return false;
+}
