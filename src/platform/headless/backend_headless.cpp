@@ -1,0 +1,134 @@
+// The seam served by an in-memory display on a virtual clock.
+#include <algorithm>
+#include <cstring>
+
+#include "state.h"
+
+using headless::display;
+
+namespace {
+
+Menu copyShown(const Menu& menu)
+{
+    Menu copy = menu;
+    for (MenuItem& item : copy.items)
+        if (item.submenu)
+            item.submenu = &display().shownSubmenus.emplace_back(copyShown(*item.submenu));
+    return copy;
+}
+
+}  // namespace
+
+bool backend::open()
+{
+    return true;
+}
+
+void backend::screenSize(int* width, int* height)
+{
+    *width = display().screenWidth;
+    *height = display().screenHeight;
+}
+
+bool backend::pointer(POINT* screenPoint)
+{
+    *screenPoint = display().pointer;
+    return true;
+}
+
+backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
+{
+    auto window = std::make_unique<Native>();
+    window->hwnd = hwnd;
+    window->state.title = title;
+    window->state.frame = frame;
+    display().windows.push_back(std::move(window));
+    return display().windows.back().get();
+}
+
+void backend::destroyWindow(Native* window)
+{
+    auto& windows = display().windows;
+    windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const auto& w) { return w.get() == window; }),
+                  windows.end());
+}
+
+void backend::show(Native* window, bool visible)
+{
+    window->state.visible = visible;
+}
+
+void backend::move(Native* window, const RECT& frame)
+{
+    window->state.frame = frame;
+}
+
+void backend::keepAbove(Native* window, bool above)
+{
+    window->state.above = above;
+}
+
+void backend::shape(Native* window, const RECT* rects, size_t count)
+{
+    window->state.shaped = true;
+    window->state.shape.assign(rects, rects + count);
+}
+
+void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)
+{
+    headless::WindowState& state = window->state;
+    state.width = width;
+    state.height = height;
+    state.pixels.resize(static_cast<size_t>(width) * height);  // keeps its storage while the size holds
+    for (int y = 0; y < height; ++y)
+        std::memcpy(&state.pixels[static_cast<size_t>(y) * width], pixels + static_cast<size_t>(y) * stridePixels,
+                    width * sizeof(uint32_t));
+    ++state.presents;
+}
+
+// Follows the pointer one virtual millisecond at a time until the button is released.
+void backend::beginMove(Native* window)
+{
+    HWND hwnd = window->hwnd;
+    const POINT start = display().pointer;
+    const RECT startFrame = window->state.frame;
+    while (display().buttonDown) {
+        headless::advanceTo(display().clock + 1);
+        Native* moving = headless::findNative(hwnd);
+        if (!moving)
+            return;
+        int x = startFrame.left + display().pointer.x - start.x;
+        int y = startFrame.top + display().pointer.y - start.y;
+        RECT& frame = moving->state.frame;
+        if (x == frame.left && y == frame.top)
+            continue;
+        frame = {x, y, x + frame.right - frame.left, y + frame.bottom - frame.top};
+        core::windowMoved(hwnd, x, y);
+    }
+}
+
+UINT_PTR backend::popupMenu(Native*, const Menu& menu, int x, int y)
+{
+    display().popups.push_back({x, y, copyShown(menu)});
+    UINT_PTR answer = display().nextPopupAnswer;
+    display().nextPopupAnswer = 0;
+    return answer;
+}
+
+void backend::messageBox(const char* text, const char* caption)
+{
+    display().boxes.push_back({text, caption});
+}
+
+// Scripted input is posted as it happens; there is nothing to collect.
+void backend::poll() {}
+
+uint64_t backend::now()
+{
+    return display().clock;
+}
+
+void backend::sleep(unsigned milliseconds)
+{
+    headless::advanceTo(display().clock + milliseconds);
+}
