@@ -1,0 +1,92 @@
+// Counts every heap allocation in the process while a frame is painted and
+// presented. Sanitizers bring their own allocator, so they skip this count.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "app/shell.h"
+#include "eyes/paint.h"
+#include "platform/headless/headless.h"
+#include "skin/skin.h"
+#include "support/fixtures.h"
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(memory_sanitizer)
+#define GLIMORA_OWN_ALLOCATOR 1
+#endif
+#endif
+#if defined(__SANITIZE_ADDRESS__)
+#define GLIMORA_OWN_ALLOCATOR 1
+#endif
+
+#ifndef GLIMORA_OWN_ALLOCATOR
+static bool g_counting = false;
+static int g_allocations = 0;
+
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+
+void* malloc(size_t size)
+{
+    g_allocations += g_counting;
+    return __libc_malloc(size);
+}
+void* calloc(size_t count, size_t size)
+{
+    g_allocations += g_counting;
+    return __libc_calloc(count, size);
+}
+void* realloc(void* old, size_t size)
+{
+    g_allocations += g_counting;
+    return __libc_realloc(old, size);
+}
+}
+#endif
+
+TEST(Frame, AllocatesNothing)
+{
+#ifdef GLIMORA_OWN_ALLOCATOR
+    GTEST_SKIP() << "the sanitizer's allocator cannot be counted here";
+#else
+    headless::reset();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "allocation-test";
+    RegisterClassA(&windowClass);
+    g_hwnd = CreateWindowExA(0, "allocation-test", "eyes", WS_POPUP, 0, 0, 64, 48, nullptr, nullptr, nullptr, nullptr);
+    Skin skin;
+    skin.mainImage = makeBitmap(64, 48, magenta());
+    skin.canvas = makeBitmap(64, 48, 0);
+    skin.background = makeBitmap(64, 48, 0x00FFFFFF);
+    for (int i = 0; i < 2; ++i) {
+        skin.pupils[i] = makeBitmap(4, 6, 0);
+        skin.eyeBounds[i] = {i * 32, 0, i * 32 + 30, 30};
+        skin.eyeCentres[i] = {i * 32 + 15, 15};
+    }
+    skin.eyeCount = 2;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(g_hwnd, &ps);
+    paintEyes(&skin, dc);  // the first present may size the window's store
+
+    g_counting = true;  // the count must see an allocation where there is one
+    void* volatile probe = malloc(16);
+    g_counting = false;
+    free(probe);
+    ASSERT_EQ(g_allocations, 1);
+    g_allocations = 0;
+
+    for (int x : {-500, 10, 40, 900}) {
+        headless::setPointer(x, 20);
+        g_counting = true;
+        paintEyes(&skin, dc);
+        g_counting = false;
+    }
+    EndPaint(g_hwnd, &ps);
+    EXPECT_EQ(g_allocations, 0);
+    EXPECT_GE(headless::window(g_hwnd)->presents, 5);
+    DestroyWindow(g_hwnd);
+#endif
+}

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+
+#include "app/shell.h"
+#include "eyes/paint.h"
+#include "platform/headless/headless.h"
+#include "skin/skin.h"
+#include "support/fixtures.h"
+
+namespace {
+
+constexpr int WHITE = 0x00FFFFFF;
+constexpr int PUPIL = 0x00112233;
+constexpr int SECOND_PUPIL = 0x00445566;
+constexpr POINT WINDOW_AT = {300, 200};
+
+// A skin whose main image is all eye (transparent), so every pupil shows.
+class PaintTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset();
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = DefWindowProcA;
+        windowClass.lpszClassName = "paint-test";
+        RegisterClassA(&windowClass);
+        g_hwnd = CreateWindowExA(0, "paint-test", "eyes", WS_POPUP, WINDOW_AT.x, WINDOW_AT.y, 100, 100, nullptr,
+                                 nullptr, nullptr, nullptr);
+        skin.mainImage = makeBitmap(100, 100, magenta());
+        skin.canvas = makeBitmap(100, 100, 0);
+        skin.eyeColour = WHITE;
+    }
+    void TearDown() override
+    {
+        DestroyWindow(g_hwnd);
+        g_hwnd = nullptr;
+    }
+
+    void addEye(RECT bounds, POINT centre, int colour, int width = 4, int height = 6)
+    {
+        int i = skin.eyeCount++;
+        skin.eyeBounds[i] = bounds;
+        skin.eyeCentres[i] = centre;
+        skin.pupils[i] = makeBitmap(width, height, colour);
+    }
+
+    void paintWithCursorAt(int mx, int my)
+    {
+        headless::setPointer(WINDOW_AT.x + mx, WINDOW_AT.y + my);
+        PAINTSTRUCT ps;
+        BeginPaint(g_hwnd, &ps);
+        paintEyes(&skin, ps.hdc);
+        EndPaint(g_hwnd, &ps);
+    }
+
+    uint32_t pixel(int x, int y) const
+    {
+        const headless::WindowState* state = headless::window(g_hwnd);
+        return state->pixels[y * state->width + x];
+    }
+
+    // Top-left corner of the pixels in a colour, or (-1, -1) when there are none.
+    POINT cornerOf(uint32_t colour) const
+    {
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (pixel(x, y) == colour) {
+                    int left = x;
+                    while (left > 0 && pixel(left - 1, y) == colour)
+                        --left;
+                    return {left, y};
+                }
+        return {-1, -1};
+    }
+
+    Skin skin;
+};
+
+TEST_F(PaintTest, PupilFollowsTheWorkedExamples)
+{
+    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
+    struct Case {
+        POINT cursor, corner;
+    } cases[] = {
+        {{125, 35}, {33, 32}},  // right, outside: looking
+        {{25, 135}, {23, 42}},  // below
+        {{-75, 35}, {13, 32}},  // left
+        {{30, 40}, {28, 37}},   // over the eye
+        {{12, 22}, {16, 25}},   // inside the rectangle, outside the region: looking, truncated toward zero
+        {{25, 35}, {23, 32}},   // on the centre
+        {{40, 44}, {38, 41}},   // right border, exactly on the limit
+        {{25, -65}, {23, 22}},  // above
+    };
+    for (const Case& c : cases) {
+        paintWithCursorAt(c.cursor.x, c.cursor.y);
+        POINT corner = cornerOf(PUPIL);
+        EXPECT_EQ(corner.x, c.corner.x) << "cursor " << c.cursor.x << "," << c.cursor.y;
+        EXPECT_EQ(corner.y, c.corner.y) << "cursor " << c.cursor.x << "," << c.cursor.y;
+    }
+}
+
+TEST_F(PaintTest, TallEyeWithAnOffCentreMarkerLooksRightWhenTheCursorIsOnIt)
+{
+    addEye({0, 0, 30, 90}, {5, 5}, PUPIL);
+    paintWithCursorAt(5, 5);
+    POINT corner = cornerOf(PUPIL);
+    EXPECT_EQ(corner.x, 5 + 10 - 2);
+    EXPECT_EQ(corner.y, 5 - 3);
+}
+
+TEST_F(PaintTest, FarAwayCursorStillGivesItsDirection)
+{
+    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
+    paintWithCursorAt(25 + 200000, 35);
+    EXPECT_EQ(cornerOf(PUPIL).x, 33);
+    paintWithCursorAt(25, 35 - 200000);
+    EXPECT_EQ(cornerOf(PUPIL).y, 22);
+}
+
+TEST(IsOverEye, ClosedRectangleWithoutHyperbolicCorners)
+{
+    RECT eye = {10, 20, 40, 50};
+    EXPECT_TRUE(isOverEye(eye, 10, 35));
+    EXPECT_TRUE(isOverEye(eye, 40, 35));
+    EXPECT_TRUE(isOverEye(eye, 25, 20));
+    EXPECT_TRUE(isOverEye(eye, 25, 50));
+    EXPECT_FALSE(isOverEye(eye, 9, 35));
+    EXPECT_FALSE(isOverEye(eye, 25, 51));
+    EXPECT_FALSE(isOverEye(eye, 10, 20));  // a corner lies outside the region
+}
+
+TEST(IsOverEye, FlatEyeCountsWhollyAndFlatLineNever)
+{
+    RECT flat = {0, 0, 50, 30};  // H = 0.6 W: the corners sit exactly on the limit
+    EXPECT_TRUE(isOverEye(flat, 0, 0));
+    EXPECT_TRUE(isOverEye(flat, 50, 30));
+    RECT line = {0, 5, 10, 5};  // H = 0: the limit is not a number
+    EXPECT_FALSE(isOverEye(line, 5, 5));
+}
+
+TEST_F(PaintTest, LaterEyesPupilIsOnTop)
+{
+    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
+    addEye({10, 20, 40, 50}, {25, 35}, SECOND_PUPIL);
+    paintWithCursorAt(25, 35);
+    EXPECT_EQ(pixel(25, 35), static_cast<uint32_t>(SECOND_PUPIL));
+    EXPECT_EQ(cornerOf(PUPIL).x, -1);
+}
+
+TEST_F(PaintTest, PupilsAreClippedAtTheCanvasEdgeAndHiddenOutsideTheEye)
+{
+    addEye({0, 0, 100, 100}, {1, 50}, PUPIL, 8, 8);
+    paintWithCursorAt(1, 50);
+    EXPECT_EQ(pixel(0, 50), static_cast<uint32_t>(PUPIL));
+    EXPECT_EQ(pixel(5, 50), static_cast<uint32_t>(WHITE));
+
+    // The opaque main image covers a pupil that strays outside the eye area.
+    rectfill(skin.mainImage, 50, 0, 99, 99, 0x000000FF);
+    skin.eyeBounds[0] = {0, 0, 60, 100};
+    skin.eyeCentres[0] = {48, 50};
+    paintWithCursorAt(48, 50);
+    EXPECT_EQ(pixel(47, 50), static_cast<uint32_t>(PUPIL));
+    EXPECT_EQ(pixel(50, 50), 0x000000FFu);
+}
+
+TEST_F(PaintTest, BackgroundReplacesTheFillAndASmallOneLeavesOldPupilsBehind)
+{
+    addEye({0, 0, 100, 100}, {50, 50}, PUPIL);
+    skin.background = makeBitmap(40, 40, SECOND_PUPIL);
+    paintWithCursorAt(70, 70);
+    EXPECT_EQ(pixel(10, 10), static_cast<uint32_t>(SECOND_PUPIL));
+    paintWithCursorAt(20, 20);
+    EXPECT_EQ(pixel(20, 20), static_cast<uint32_t>(PUPIL));
+    EXPECT_EQ(pixel(70, 70), static_cast<uint32_t>(PUPIL)) << "outside the background nothing is cleared";
+}
+
+TEST_F(PaintTest, NoMainImagePaintsNothing)
+{
+    destroy_bitmap(skin.mainImage);
+    skin.mainImage = nullptr;
+    paintWithCursorAt(0, 0);
+    EXPECT_EQ(headless::window(g_hwnd)->presents, 0);
+}
+
+}  // namespace
