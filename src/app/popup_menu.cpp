@@ -1,0 +1,96 @@
+#include "app/popup_menu.h"
+
+#include <allegro.h>
+
+#include <cstring>
+
+#include "settings/settings.h"
+#include "settings/startup.h"
+
+HMENU g_menu = nullptr;
+HMENU g_skinMenu = nullptr;
+bool g_alwaysOnTop = true;
+bool g_runOnStartup = false;
+std::unique_ptr<std::vector<std::string>> g_skinNames;
+int g_skinItemCount = 0;
+
+// Read-only, hidden, label, folder and archive entries; never system ones.
+constexpr int SKIN_FOLDER_ATTRIBUTES = FA_RDONLY | FA_HIDDEN | FA_LABEL | FA_DIREC | FA_ARCH;
+
+void BuildPopupMenu()
+{
+    g_runOnStartup = IsRunOnStartup();
+    // Every new window starts topmost with its item checked, so the flag starts there too.
+    g_alwaysOnTop = true;
+    g_menu = CreatePopupMenu();
+    g_skinMenu = CreatePopupMenu();
+    AppendMenuA(g_menu, MF_STRING | MF_CHECKED, IDM_ALWAYS_ON_TOP, "Always on top");
+    AppendMenuA(g_menu, MF_STRING | (g_runOnStartup ? MF_CHECKED : MF_UNCHECKED), IDM_RUN_ON_STARTUP,
+                "Run on start-up");
+    AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
+    // The listing's int parameter cannot carry a menu handle on 64-bit systems; its
+    // current form takes a pointer. Excluding what lies outside the mask matches it.
+    for_each_file_ex("skins/*", 0, ~SKIN_FOLDER_ATTRIBUTES, AddSkinMenuItem, g_skinMenu);
+    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), "Skins");
+    AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(g_menu, MF_STRING, IDM_EXIT, "Exit");
+}
+
+int AddSkinMenuItem(const char* fileName, int attributes, void* param)
+{
+    if (!fileName && attributes == 0 && !param) {
+        g_skinItemCount = 0;
+        return 0;
+    }
+    const char* slash = std::strrchr(fileName, '/');
+    const char* name = slash ? slash + 1 : fileName;
+    if (!g_skinNames)
+        g_skinNames = std::make_unique<std::vector<std::string>>();
+    if (!(attributes & FA_DIREC) || name[0] == '.')
+        return 0;
+    g_skinNames->push_back(name);
+    AppendMenuA(static_cast<HMENU>(param), MF_STRING, g_skinItemCount + IDM_FIRST_SKIN, name);
+    g_skinItemCount += 1;
+    return 0;
+}
+
+static void toggleAlwaysOnTop(HWND hwnd)
+{
+    CheckMenuItem(g_menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | (g_alwaysOnTop ? MF_UNCHECKED : MF_CHECKED));
+    SetWindowPos(hwnd, g_alwaysOnTop ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    g_alwaysOnTop = !g_alwaysOnTop;
+}
+
+static void toggleRunOnStartup()
+{
+    SetRunOnStartup(!g_runOnStartup);
+    CheckMenuItem(g_menu, IDM_RUN_ON_STARTUP, MF_BYCOMMAND | (g_runOnStartup ? MF_UNCHECKED : MF_CHECKED));
+    g_runOnStartup = !g_runOnStartup;
+}
+
+void RunMenuCommand(HWND hwnd, UINT id)
+{
+    switch (id) {
+    case IDM_ALWAYS_ON_TOP:
+        toggleAlwaysOnTop(hwnd);
+        return;
+    case IDM_EXIT:
+        PostQuitMessage(0);
+        return;
+    case IDM_RUN_ON_STARTUP:
+        toggleRunOnStartup();
+        return;
+    }
+    unsigned index = id - IDM_FIRST_SKIN;
+    if (g_skinNames && index < g_skinNames->size())
+        ChooseSkin((*g_skinNames)[index].c_str());
+}
+
+void DestroyPopupMenu()
+{
+    DestroyMenu(g_menu);
+    g_skinMenu = nullptr;
+    g_menu = nullptr;
+    AddSkinMenuItem(nullptr, 0, nullptr);
+    g_skinNames.reset();
+}

@@ -1,0 +1,56 @@
+#include "app/popup_menu.h"
+#include "app/shell.h"
+#include "eyes/paint.h"
+
+static void paint(HWND hwnd)
+{
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    paintEyes(g_skin, ps.hdc);
+    EndPaint(hwnd, &ps);
+}
+
+static void openMenuAt(HWND hwnd, LPARAM lParam)
+{
+    POINT point = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
+    ClientToScreen(hwnd, &point);
+    TrackPopupMenu(g_menu, 0, point.x, point.y, 0, hwnd, nullptr);
+}
+
+LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CREATE:
+        BuildPopupMenu();
+        break;
+    case WM_DESTROY:
+        KillTimer(hwnd, IDT_EYES);
+        DestroyPopupMenu();
+        break;
+    case WM_PAINT:
+        paint(hwnd);
+        break;
+    case WM_TIMER:
+        InvalidateRect(hwnd, nullptr, FALSE);
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE)
+            PostQuitMessage(0);
+        break;
+    case WM_LBUTTONDOWN:
+        SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        break;
+    case WM_RBUTTONDOWN:
+        openMenuAt(hwnd, lParam);
+        break;
+    case WM_COMMAND:
+        RunMenuCommand(hwnd, LOWORD(wParam));
+        break;
+    case WM_CLOSE:
+        // A close from outside ends the program like "Exit"; the default handling
+        // would destroy the window under the running loop and lose the position.
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+}

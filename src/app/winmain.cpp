@@ -1,0 +1,95 @@
+#include "app/allegro_setup.h"
+#include "app/shell.h"
+#include "settings/settings.h"
+#include "skin/skin.h"
+
+HWND g_hwnd = nullptr;
+Skin* g_skin = nullptr;
+bool g_reloadSkin = false;
+
+static bool g_classRegistrationPending = true;
+
+static bool registerWindowClass()
+{
+    WNDCLASSA windowClass = {};
+    windowClass.style = CS_OWNDC;
+    windowClass.lpfnWndProc = EyesWndProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = "glimora";
+    return RegisterClassA(&windowClass) != 0;
+}
+
+bool CreateEyesWindow(int width, int height)
+{
+    if (g_classRegistrationPending) {
+        g_classRegistrationPending = false;
+        if (!registerWindowClass())
+            return false;
+    }
+    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    g_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, "glimora", "eyes", WS_POPUP, x, y, width, height, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    return g_hwnd != nullptr;
+}
+
+static void runMessageLoop()
+{
+    MSG msg;
+    while (!g_reloadSkin) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT)
+                return;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    }
+}
+
+static void deleteSkin()
+{
+    delete g_skin;
+    g_skin = nullptr;
+}
+
+// One build of skin and window, the loop, and the teardown; false when the build failed.
+static bool buildAndRun()
+{
+    g_reloadSkin = false;
+    g_skin = new Skin();
+    if (!g_skin->load()) {
+        deleteSkin();
+        return false;
+    }
+    if (!CreateEyesWindow(g_skin->getWidth(), g_skin->getHeight())) {
+        deleteSkin();
+        return false;
+    }
+    SetTimer(g_hwnd, IDT_EYES, 100, nullptr);
+    SetWindowRgn(g_hwnd, g_skin->takeRegion(), TRUE);
+    InvalidateRect(g_hwnd, nullptr, TRUE);
+    ShowWindow(g_hwnd, SW_SHOW);
+    SetWindowPos(g_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    LoadWindowPosition();
+
+    runMessageLoop();
+
+    SaveWindowPosition();
+    ShowWindow(g_hwnd, SW_HIDE);
+    DestroyWindow(g_hwnd);
+    deleteSkin();
+    return true;
+}
+
+int WinMain(HINSTANCE, HINSTANCE, char*, int)
+{
+    setUpAllegro();
+    do {
+        if (!buildAndRun())
+            return -1;
+    } while (g_reloadSkin);
+    return 0;
+}

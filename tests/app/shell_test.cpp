@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+
+#include "app/popup_menu.h"
+#include "app/shell.h"
+#include "platform/headless/headless.h"
+#include "support/fixtures.h"
+
+namespace {
+
+// A face of the given size with two eyes: white areas with a magenta centre.
+void writeSkin(const std::string& folder, int width, int height)
+{
+    makeDirs(folder);
+    BITMAP* face = makeBitmap(width, height, makecol32(200, 160, 60));
+    for (int eye = 0; eye < 2; ++eye) {
+        int cx = width / 4 + eye * width / 2;
+        rectfill(face, cx - 8, height / 2 - 6, cx + 8, height / 2 + 6, makecol32(255, 255, 255));
+        putpixel(face, cx, height / 2, magenta());
+    }
+    saveBmp(folder + "/main.bmp", face);
+    destroy_bitmap(face);
+}
+
+int readKey(const char* key)
+{
+    return GetPrivateProfileIntA("global", key, 12345, "eyes.ini");
+}
+
+class Shell : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset(1000, 800);
+        headless::setTimeLimit(60000);
+        writeSkin("skins", 100, 80);
+    }
+    // Presses Esc at the given time and runs the program to its end.
+    int runUntilEscAt(uint64_t ms)
+    {
+        headless::at(ms, [] { headless::pressKey(VK_ESCAPE); });
+        return WinMain(nullptr, nullptr, nullptr, 0);
+    }
+
+    TempWorkdir workdir;
+};
+
+TEST_F(Shell, FirstStartShowsTheDefaultSkinTopmostAroundTheOriginAndSavesItsCentre)
+{
+    headless::WindowState seen;
+    headless::at(350, [&] { seen = *headless::window(g_hwnd); });
+    EXPECT_EQ(runUntilEscAt(400), 0);
+
+    EXPECT_EQ(seen.title, "eyes");
+    EXPECT_TRUE(seen.visible);
+    EXPECT_TRUE(seen.above);
+    EXPECT_EQ(seen.frame.left, -50);  // no eyes.ini: the centre goes to (0, 0)
+    EXPECT_EQ(seen.frame.top, -40);
+    EXPECT_EQ(seen.frame.right - seen.frame.left, 100);
+    EXPECT_GE(seen.presents, 3) << "the 100 ms timer repaints";
+    EXPECT_EQ(readKey("x"), 0u);
+    EXPECT_EQ(readKey("y"), 0u);
+    EXPECT_EQ(g_skin, nullptr);
+    EXPECT_FALSE(IsWindow(g_hwnd));
+}
+
+TEST_F(Shell, OnlyEscapeQuits)
+{
+    headless::at(100, [] { headless::pressKey('A'); });
+    headless::at(200, [] { headless::pressKey(0x0D); });
+    bool aliveAfterOtherKeys = false;
+    headless::at(300, [&] { aliveAfterOtherKeys = IsWindow(g_hwnd); });
+    EXPECT_EQ(runUntilEscAt(400), 0);
+    EXPECT_TRUE(aliveAfterOtherKeys);
+}
+
+TEST_F(Shell, CloseFromOutsideEndsLikeExitAndKeepsThePosition)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    headless::at(200, [] { headless::closeWindow(g_hwnd); });
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(readKey("x"), 500u);
+    EXPECT_EQ(readKey("y"), 400u);
+}
+
+TEST_F(Shell, LeftDragMovesTheWindowAndTheNewCentreIsStored)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    headless::at(100, [] {
+        headless::setPointer(480, 390);
+        headless::pressButton(WM_LBUTTONDOWN);
+    });
+    headless::at(150, [] { headless::setPointer(530, 370); });
+    headless::at(200, [] { headless::releaseButton(); });
+    EXPECT_EQ(runUntilEscAt(300), 0);
+    EXPECT_EQ(readKey("x"), 550u);
+    EXPECT_EQ(readKey("y"), 380u);
+}
+
+TEST_F(Shell, AnyTimerInvalidatesWithoutErase)
+{
+    int presentsBefore = -1, presentsAfter = -1;
+    headless::at(50, [&] {
+        presentsBefore = headless::window(g_hwnd)->presents;
+        SendMessageA(g_hwnd, WM_TIMER, 7, 0);
+    });
+    headless::at(53, [&] { presentsAfter = headless::window(g_hwnd)->presents; });
+    EXPECT_EQ(runUntilEscAt(60), 0);
+    EXPECT_EQ(presentsAfter, presentsBefore + 1);
+}
+
+TEST_F(Shell, MissingMainPictureIsReportedAndEndsWithMinusOne)
+{
+    writeFile("eyes.ini", "[global]\nskin=nothing\n");
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), -1);
+    ASSERT_EQ(headless::messageBoxes().size(), 1u);
+    EXPECT_EQ(headless::messageBoxes()[0].caption, "Problem loading Skin");
+    EXPECT_EQ(g_skin, nullptr);
+}
+
+}  // namespace
