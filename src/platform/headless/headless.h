@@ -17,7 +17,8 @@ void reset(int screenWidth = 1280, int screenHeight = 1024);
 void setPointer(int x, int y);
 // Runs action when the virtual clock reaches ms (Sleep advances the clock).
 void at(uint64_t ms, std::function<void()> action);
-// The clock runs past this only by failing the test (guards against a hung loop).
+// The clock runs past this only by failing the test (guards against a hung loop);
+// reset sets it to ten virtual minutes.
 void setTimeLimit(uint64_t ms);
 
 // Input as a display would deliver it: to the window under the pointer (keys to

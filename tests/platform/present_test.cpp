@@ -1,0 +1,178 @@
+#include <allegro.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "platform/hdc.h"
+#include "test_window.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(size_t size)
+{
+    ++allocations;
+    if (void* block = std::malloc(size ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, size_t) noexcept
+{
+    std::free(block);
+}
+
+namespace {
+
+constexpr uint32_t red = 0x00ff0000, green = 0x0000ff00, blue = 0x000000ff;
+
+class Present : public PlatformTest {
+protected:
+    void SetUp() override
+    {
+        PlatformTest::SetUp();
+        canvas = create_bitmap_ex(32, 40, 30);
+        clear_to_color(canvas, red);
+        rectfill(canvas, 20, 0, 39, 29, green);
+        putpixel(canvas, 39, 29, blue);
+        paintWith(canvas);
+    }
+    void TearDown() override
+    {
+        PlatformTest::TearDown();
+        destroy_bitmap(canvas);
+    }
+    // Every WM_PAINT draws this bitmap, as the program's painter does.
+    static void paintWith(BITMAP* bitmap)
+    {
+        frame = bitmap;
+        handler = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) {
+            if (message != WM_PAINT)
+                return false;
+            PAINTSTRUCT paint;
+            BeginPaint(hwnd, &paint);
+            set_palette_to_hdc(paint.hdc, default_palette);
+            draw_to_hdc(paint.hdc, frame, 0, 0);
+            EndPaint(hwnd, &paint);
+            return false;
+        };
+    }
+    HWND shownWindow(int x, int y)
+    {
+        HWND hwnd = makeWindow(x, y, 40, 30);
+        ShowWindow(hwnd, SW_SHOW);
+        InvalidateRect(hwnd, nullptr, TRUE);
+        pump();
+        return hwnd;
+    }
+
+    BITMAP* canvas = nullptr;
+    static BITMAP* frame;
+};
+
+BITMAP* Present::frame = nullptr;
+
+TEST_F(Present, TheCanvasReachesTheScreenAtTheWindowInsideItsShape)
+{
+    HWND hwnd = shownWindow(100, 50);
+    EXPECT_EQ(headless::window(hwnd)->presents, 1);
+    EXPECT_EQ(headless::screenPixel(100, 50), red);
+    EXPECT_EQ(headless::screenPixel(120, 50), green);
+    EXPECT_EQ(headless::screenPixel(139, 79), blue);
+    EXPECT_EQ(headless::screenPixel(140, 79), headless::desktopColour);
+    EXPECT_EQ(headless::screenPixel(99, 50), headless::desktopColour);
+
+    // The left half only: the rest shows the desktop and lets clicks through.
+    SetWindowRgn(hwnd, CreateRectRgn(0, 0, 20, 30), TRUE);
+    EXPECT_EQ(headless::screenPixel(119, 60), red);
+    EXPECT_EQ(headless::screenPixel(120, 60), headless::desktopColour);
+    headless::setPointer(125, 60);
+    headless::pressButton(WM_LBUTTONDOWN);
+    headless::releaseButton();
+    received.clear();
+    pump();
+    EXPECT_TRUE(received.empty());
+
+    // Taking the shape away shows the whole window again, also after a resize.
+    SetWindowRgn(hwnd, nullptr, TRUE);
+    MoveWindow(hwnd, 100, 50, 60, 30, TRUE);
+    pump();
+    EXPECT_EQ(headless::screenPixel(120, 60), green);
+    EXPECT_EQ(headless::screenPixel(150, 60), 0u);  // beyond the frame drawn: the black background
+}
+
+TEST_F(Present, WindowsOnTopCoverTheOthers)
+{
+    HWND first = shownWindow(100, 50);
+    BITMAP* blueCanvas = create_bitmap_ex(32, 40, 30);
+    clear_to_color(blueCanvas, blue);
+    paintWith(blueCanvas);
+    HWND second = shownWindow(110, 50);
+    EXPECT_EQ(headless::screenPixel(115, 55), blue);  // later-created on top
+    SetWindowPos(first, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    EXPECT_EQ(headless::screenPixel(115, 55), red);
+    ShowWindow(first, SW_HIDE);
+    EXPECT_EQ(headless::screenPixel(115, 55), blue);
+    DestroyWindow(second);
+    EXPECT_EQ(headless::screenPixel(115, 55), headless::desktopColour);
+    destroy_bitmap(blueCanvas);
+}
+
+TEST_F(Present, RowsComeFromTheBitmapsOwnStride)
+{
+    BITMAP* wide = create_bitmap_ex(32, 100, 30);
+    clear_to_color(wide, blue);
+    blit(canvas, wide, 0, 0, 60, 0, 40, 30);
+    BITMAP* window = create_sub_bitmap(wide, 60, 0, 40, 30);
+    paintWith(window);
+    shownWindow(100, 50);
+    EXPECT_EQ(headless::screenPixel(100, 51), red);
+    EXPECT_EQ(headless::screenPixel(120, 79), green);
+    destroy_bitmap(window);
+    destroy_bitmap(wide);
+}
+
+TEST_F(Present, WhatCannotBeShownWholeIsRefused)
+{
+    HWND hwnd = shownWindow(100, 50);
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+    BITMAP* deep24 = create_bitmap_ex(24, 40, 30);
+    draw_to_hdc(dc, deep24, 0, 0);
+    draw_to_hdc(dc, canvas, 5, 0);
+    draw_to_hdc(dc, nullptr, 0, 0);
+    draw_to_hdc(nullptr, canvas, 0, 0);
+    draw_to_hdc(reinterpret_cast<HDC>(hwnd), canvas, 0, 0);
+    EXPECT_EQ(headless::window(hwnd)->presents, 1);
+    DestroyWindow(hwnd);
+    draw_to_hdc(dc, canvas, 0, 0);  // the device context went with its window
+    destroy_bitmap(deep24);
+}
+
+TEST_F(Present, RepaintingAndIdlePollingAllocateNothing)
+{
+    HWND hwnd = shownWindow(100, 50);  // the first frame sizes the window's pixel store
+    SetTimer(hwnd, IDOK, 100, nullptr);
+    MSG msg;
+    long before = allocations;
+    for (int pass = 0; pass < 350; ++pass) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_TIMER)
+                InvalidateRect(hwnd, nullptr, FALSE);
+            DispatchMessageA(&msg);
+        }
+        Sleep(1);
+    }
+    EXPECT_EQ(allocations - before, 0);
+    EXPECT_EQ(headless::window(hwnd)->presents, 4);
+}
+
+}  // namespace
