@@ -4,6 +4,8 @@
 
 #include <allegro.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -38,10 +40,13 @@ const std::vector<std::unique_ptr<Window>>& windows();
 
 inline int width(const RECT& r) { return r.right - r.left; }
 inline int height(const RECT& r) { return r.bottom - r.top; }
-// A window frame; negative sizes count as 0, as in Win32.
+// A window frame; negative sizes count as 0, as in Win32, and edges stop at the coordinate range.
 inline RECT frameAt(int x, int y, int width, int height)
 {
-    return {x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
+    auto edge = [](int start, int size) {
+        return static_cast<LONG>(std::min<int64_t>(int64_t{start} + std::max(size, 0), INT32_MAX));
+    };
+    return {x, y, edge(x, width), edge(y, height)};
 }
 
 // Connects to the display on first use; the answer never changes afterwards.

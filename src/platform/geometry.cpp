@@ -79,6 +79,5 @@ void core::windowMoved(HWND hwnd, int x, int y)
     core::Window* window = core::findWindow(hwnd);
     if (!window)
         return;
-    RECT& frame = window->frame;
-    frame = {x, y, x + width(frame), y + height(frame)};
+    window->frame = frameAt(x, y, width(window->frame), height(window->frame));
 }
