@@ -32,12 +32,14 @@ void SetRunOnStartup(bool enable)
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_WRITE, &key) != ERROR_SUCCESS)
         return;
-    const std::string program = enable ? executablePath() : "";
-    if (!enable)
+    if (enable) {
+        const std::string program = executablePath();
+        if (!program.empty())
+            RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
+                           static_cast<DWORD>(program.size() + 1));
+    } else {
         RegDeleteValueA(key, valueName);
-    else if (!program.empty())
-        RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(program.c_str()),
-                       static_cast<DWORD>(program.size() + 1));
+    }
     RegCloseKey(key);
 }
 
