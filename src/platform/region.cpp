@@ -8,16 +8,16 @@ namespace {
 
 // Every region handed out and not yet deleted, so that a stale or foreign
 // handle is refused instead of being followed.
-std::unordered_set<const HRGN__*>& liveRegions()
+std::unordered_set<HRGN__*>& liveRegions()
 {
-    static std::unordered_set<const HRGN__*> live;
+    static std::unordered_set<HRGN__*> live;
     return live;
 }
 
-HRGN__* live(const void* handle)
+HRGN__* live(void* handle)
 {
-    auto* region = static_cast<HRGN__*>(const_cast<void*>(handle));
-    return handle && liveRegions().count(region) ? region : nullptr;
+    auto* region = static_cast<HRGN__*>(handle);
+    return region && liveRegions().count(region) ? region : nullptr;
 }
 
 bool sameSpans(const Band& a, const Band& b)

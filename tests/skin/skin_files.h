@@ -1,11 +1,13 @@
-// Skin folders on disk for the loading tests, and a fixture that loads them.
+// Skin folders on disk and a fixture that loads them.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <allegro.h>
 
+#include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "platform/headless/headless.h"
@@ -15,12 +17,17 @@
 const int grey = 0x808080;
 const int white = 0xffffff;
 
-inline void storeSkinName(const std::string& name)
+inline bool operator==(const RECT& a, const RECT& b)
 {
-    writeFile("eyes.ini", "[global]\nskin=" + name + "\n");
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// Saves picture as folder/file, making the folder; the picture is destroyed.
+inline std::ostream& operator<<(std::ostream& out, const RECT& r)
+{
+    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}
+
+// Saves and destroys picture.
 inline void saveInto(const std::string& folder, const char* file, BITMAP* picture)
 {
     makeDirs(folder);
@@ -31,14 +38,16 @@ inline void saveInto(const std::string& folder, const char* file, BITMAP* pictur
 class SkinTest : public testing::Test {
 protected:
     void SetUp() override { headless::reset(); }
-
-    // Loads a fresh skin (dropping any earlier one) and answers whether it loaded.
-    bool load()
+    // A fresh skin, loaded with this name stored, or with no settings file at all.
+    bool load(const char* storedName = nullptr)
     {
+        if (storedName)
+            writeFile("eyes.ini", std::string("[global]\nskin=") + storedName + "\n");
+        else
+            std::remove("eyes.ini");
         skin = std::make_unique<Skin>();
         return skin->load();
     }
-    // Saves picture as skins/main.bmp and loads it.
     bool loadMain(BITMAP* picture)
     {
         saveInto("skins", "main.bmp", picture);
