@@ -1,0 +1,142 @@
+#include <gdk/gdkx.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <ctime>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/gtk/gtk_backend.h"
+
+namespace {
+
+Display* display = nullptr;
+GdkDevice* mouse = nullptr;
+GMainContext* context = nullptr;
+
+// What GLib asked to watch at its last iteration, and when it wants to run next.
+std::vector<GPollFD> watched(8);
+int watchedCount = 0;
+uint64_t deadline = 0;
+
+bool inputWaiting()
+{
+    if (XEventsQueued(display, QueuedAlready) > 0)
+        return true;
+    return watchedCount > 0 && g_poll(watched.data(), watchedCount, 0) > 0;
+}
+
+}  // namespace
+
+Display* gtk_backend::xDisplay()
+{
+    return display;
+}
+
+GdkDevice* gtk_backend::pointerDevice()
+{
+    return mouse;
+}
+
+void gtk_backend::iterate()
+{
+    gint priority = 0;
+    gint timeout = -1;
+    g_main_context_prepare(context, &priority);
+    int count;
+    while ((count = g_main_context_query(context, priority, &timeout, watched.data(), int(watched.size()))) >
+           int(watched.size()))
+        watched.resize(count);
+    watchedCount = count;
+    g_poll(watched.data(), count, 0);
+    bool dispatched = g_main_context_check(context, priority, watched.data(), count);
+    if (dispatched)
+        g_main_context_dispatch(context);
+    // Whatever ran may have added work, so only an idle pass may trust the timeout.
+    deadline = dispatched ? 0 : timeout < 0 ? UINT64_MAX : backend::now() + uint64_t(timeout);
+}
+
+void gtk_backend::drain()
+{
+    iterate();
+    // Bounded: a source that is always ready must not hang the caller.
+    for (int pass = 0; pass < 100 && deadline <= backend::now(); ++pass)
+        iterate();
+}
+
+void gtk_backend::wake()
+{
+    deadline = 0;
+}
+
+void gtk_backend::waitForInput(unsigned milliseconds)
+{
+    if (XEventsQueued(display, QueuedAlready) == 0)
+        g_poll(watched.data(), watchedCount, int(std::min(milliseconds, unsigned(INT_MAX))));
+}
+
+bool backend::open()
+{
+    static const bool opened = [] {
+        gdk_set_allowed_backends("x11");
+        if (!g_get_prgname())
+            g_set_prgname(program_invocation_short_name);
+        if (!gtk_init_check(nullptr, nullptr))
+            return false;
+        GdkDisplay* gdkDisplay = gdk_display_get_default();
+        display = GDK_DISPLAY_XDISPLAY(gdkDisplay);
+        mouse = gdk_seat_get_pointer(gdk_display_get_default_seat(gdkDisplay));
+        context = g_main_context_default();
+        g_main_context_acquire(context);
+        return true;
+    }();
+    return opened;
+}
+
+void backend::screenSize(int* width, int* height)
+{
+    *width = display ? DisplayWidth(display, DefaultScreen(display)) : 0;
+    *height = display ? DisplayHeight(display, DefaultScreen(display)) : 0;
+}
+
+bool backend::pointer(POINT* screenPoint)
+{
+    if (!mouse)
+        return false;
+    gint x = 0, y = 0;
+    gdk_device_get_position(mouse, nullptr, &x, &y);
+    screenPoint->x = x;
+    screenPoint->y = y;
+    return true;
+}
+
+// Called about a thousand times a second, so at rest it costs one poll(2) on
+// the watched descriptors and a clock read: GLib runs only when there is input
+// or one of its sources is due.
+void backend::poll()
+{
+    if (!display)
+        return;
+    if (deadline <= now() || inputWaiting())
+        gtk_backend::drain();
+}
+
+uint64_t backend::now()
+{
+    timespec t{};
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return uint64_t(t.tv_sec) * 1000 + uint64_t(t.tv_nsec) / 1000000;
+}
+
+void backend::sleep(unsigned milliseconds)
+{
+    if (display) {
+        gtk_backend::waitForInput(milliseconds);
+        return;
+    }
+    timespec t{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000};
+    while (nanosleep(&t, &t) == -1 && errno == EINTR) {
+    }
+}

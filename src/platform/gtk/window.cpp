@@ -1,0 +1,296 @@
+#include <X11/extensions/shape.h>
+#include <gdk/gdkx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/gtk/gtk_backend.h"
+#include "platform/gtk/keys.h"
+
+struct backend::Native {
+    HWND hwnd = nullptr;
+    GtkWidget* widget = nullptr;
+    Window xid = 0;
+    GC gc = nullptr;
+    XImage frame{};  // describes the caller's pixels, never owns them
+};
+
+namespace {
+
+// The last button press on one of our windows, kept for a move or a menu it starts.
+struct Press {
+    backend::Native* window = nullptr;
+    GdkEvent* event = nullptr;
+    bool held = false;
+};
+Press press;
+
+void forgetPress()
+{
+    if (press.event)
+        gdk_event_free(press.event);
+    press = Press{};
+}
+
+// X coordinates and sizes are 16-bit.
+int clampCoordinate(LONG value)
+{
+    return std::clamp<LONG>(value, -32768, 32767);
+}
+
+int clampSize(LONG value)
+{
+    return std::clamp<LONG>(value, 1, 32767);
+}
+
+// A visual whose pixels are 0x00RRGGBB words, so frames go out unconverted.
+GdkVisual* directVisual(GdkScreen* screen)
+{
+    auto direct = [](GdkVisual* v) {
+        guint32 r, g, b;
+        gdk_visual_get_red_pixel_details(v, &r, nullptr, nullptr);
+        gdk_visual_get_green_pixel_details(v, &g, nullptr, nullptr);
+        gdk_visual_get_blue_pixel_details(v, &b, nullptr, nullptr);
+        return gdk_visual_get_visual_type(v) == GDK_VISUAL_TRUE_COLOR && gdk_visual_get_depth(v) == 24 &&
+               r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF;
+    };
+    if (direct(gdk_screen_get_system_visual(screen)))
+        return gdk_screen_get_system_visual(screen);
+    GList* visuals = gdk_screen_list_visuals(screen);
+    GdkVisual* found = nullptr;
+    for (GList* v = visuals; v && !found; v = v->next)
+        if (direct(GDK_VISUAL(v->data)))
+            found = GDK_VISUAL(v->data);
+    g_list_free(visuals);
+    return found;
+}
+
+gboolean onDraw(GtkWidget*, cairo_t*, gpointer window)
+{
+    InvalidateRect(static_cast<backend::Native*>(window)->hwnd, nullptr, FALSE);
+    return TRUE;
+}
+
+gboolean onConfigure(GtkWidget*, GdkEventConfigure* event, gpointer window)
+{
+    core::windowMoved(static_cast<backend::Native*>(window)->hwnd, event->x, event->y);
+    return FALSE;
+}
+
+gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    // Double and triple clicks also arrive as single presses; ignore the extra events.
+    if (event->type != GDK_BUTTON_PRESS || (event->button != 1 && event->button != 3))
+        return TRUE;
+    forgetPress();
+    press = {window, gdk_event_copy(reinterpret_cast<GdkEvent*>(event)), true};
+    LPARAM point = MAKELPARAM(int(event->x), int(event->y));
+    if (event->button == 1)
+        PostMessageA(window->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    else
+        PostMessageA(window->hwnd, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    return TRUE;
+}
+
+gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer)
+{
+    if (press.event && event->button == press.event->button.button)
+        press.held = false;
+    return TRUE;
+}
+
+gboolean onKeyPress(GtkWidget*, GdkEventKey* event, gpointer window)
+{
+    if (UINT key = virtualKeyOf(event->keyval))
+        PostMessageA(static_cast<backend::Native*>(window)->hwnd, WM_KEYDOWN, key, keyDownParam(*event));
+    return TRUE;
+}
+
+gboolean onDelete(GtkWidget*, GdkEvent*, gpointer window)
+{
+    // The application decides whether a close from outside ends it.
+    PostMessageA(static_cast<backend::Native*>(window)->hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+void connect(backend::Native* window)
+{
+    GtkWidget* w = window->widget;
+    gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
+                                 GDK_STRUCTURE_MASK);
+    g_signal_connect(w, "draw", G_CALLBACK(onDraw), window);
+    g_signal_connect(w, "configure-event", G_CALLBACK(onConfigure), window);
+    g_signal_connect(w, "button-press-event", G_CALLBACK(onButtonPress), window);
+    g_signal_connect(w, "button-release-event", G_CALLBACK(onButtonRelease), window);
+    g_signal_connect(w, "key-press-event", G_CALLBACK(onKeyPress), window);
+    g_signal_connect(w, "delete-event", G_CALLBACK(onDelete), window);
+}
+
+void setSize(GtkWidget* widget, const RECT& frame)
+{
+    gtk_widget_set_size_request(widget, clampSize(frame.right - frame.left), clampSize(frame.bottom - frame.top));
+}
+
+bool buttonDown(guint button)
+{
+    GdkModifierType state{};
+    gdk_device_get_state(gtk_backend::pointerDevice(), gdk_get_default_root_window(), nullptr, &state);
+    return state & (GDK_BUTTON1_MASK << (button - 1));
+}
+
+}  // namespace
+
+GdkEvent* gtk_backend::lastPress()
+{
+    return press.event;
+}
+
+backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
+{
+    if (!gtk_backend::xDisplay())
+        return nullptr;
+    GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GdkVisual* visual = directVisual(gtk_widget_get_screen(widget));
+    if (!visual) {
+        gtk_widget_destroy(widget);
+        return nullptr;
+    }
+    gtk_widget_set_visual(widget, visual);
+    auto* window = new Native{hwnd, widget};
+    GtkWindow* w = GTK_WINDOW(widget);
+    gtk_window_set_title(w, title);
+    gtk_window_set_decorated(w, FALSE);
+    gtk_window_set_resizable(w, FALSE);
+    gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_UTILITY);
+    gtk_window_set_skip_taskbar_hint(w, TRUE);
+    gtk_window_set_skip_pager_hint(w, TRUE);
+    // Frames are drawn straight to the window, so GTK must neither clear nor buffer it.
+    gtk_widget_set_app_paintable(widget, TRUE);
+    gtk_widget_set_double_buffered(widget, FALSE);
+    setSize(widget, frame);
+    gtk_window_move(w, clampCoordinate(frame.left), clampCoordinate(frame.top));
+    connect(window);
+    gtk_widget_realize(widget);
+    Display* display = gtk_backend::xDisplay();
+    window->xid = GDK_WINDOW_XID(gtk_widget_get_window(widget));
+    window->gc = XCreateGC(display, window->xid, 0, nullptr);
+    gtk_backend::wake();
+    return window;
+}
+
+void backend::destroyWindow(Native* window)
+{
+    if (!window)
+        return;
+    if (press.window == window)
+        forgetPress();
+    XFreeGC(gtk_backend::xDisplay(), window->gc);
+    gtk_widget_destroy(window->widget);
+    delete window;
+    gtk_backend::wake();
+}
+
+void backend::show(Native* window, bool visible)
+{
+    if (!window)
+        return;
+    if (visible)
+        gtk_widget_show(window->widget);
+    else
+        gtk_widget_hide(window->widget);
+    gtk_backend::wake();
+}
+
+void backend::move(Native* window, const RECT& frame)
+{
+    if (!window)
+        return;
+    setSize(window->widget, frame);
+    gtk_window_resize(GTK_WINDOW(window->widget), clampSize(frame.right - frame.left),
+                      clampSize(frame.bottom - frame.top));
+    gtk_window_move(GTK_WINDOW(window->widget), clampCoordinate(frame.left), clampCoordinate(frame.top));
+    gtk_backend::wake();
+}
+
+void backend::keepAbove(Native* window, bool above)
+{
+    if (!window)
+        return;
+    gtk_window_set_keep_above(GTK_WINDOW(window->widget), above);
+    gtk_backend::wake();
+}
+
+void backend::shape(Native* window, const RECT* rects, size_t count)
+{
+    if (!window)
+        return;
+    std::vector<XRectangle> shape;
+    shape.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const RECT& r = rects[i];
+        if (r.right > r.left && r.bottom > r.top)
+            shape.push_back(XRectangle{short(clampCoordinate(r.left)), short(clampCoordinate(r.top)),
+                                       (unsigned short)std::min<LONG>(r.right - r.left, 65535),
+                                       (unsigned short)std::min<LONG>(r.bottom - r.top, 65535)});
+    }
+    // Straight on the X window: GTK ignores shape changes once a window is shown.
+    XShapeCombineRectangles(gtk_backend::xDisplay(), window->xid, ShapeBounding, 0, 0, shape.data(),
+                            int(shape.size()), ShapeSet, Unsorted);
+    XFlush(gtk_backend::xDisplay());
+}
+
+void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)
+{
+    if (!window || !pixels || width <= 0 || height <= 0 || stridePixels < width)
+        return;
+    width = std::min(width, 32767);
+    height = std::min(height, 32767);
+    XImage& frame = window->frame;
+    if (frame.data != reinterpret_cast<const char*>(pixels) || frame.width != width || frame.height != height ||
+        frame.bytes_per_line != stridePixels * 4) {
+        const uint32_t one = 1;
+        frame = XImage{};
+        frame.width = width;
+        frame.height = height;
+        frame.format = ZPixmap;
+        frame.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+        frame.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
+        frame.bitmap_unit = 32;
+        frame.bitmap_bit_order = frame.byte_order;
+        frame.bitmap_pad = 32;
+        frame.depth = 24;
+        frame.bytes_per_line = stridePixels * 4;
+        frame.bits_per_pixel = 32;
+        frame.red_mask = 0xFF0000;
+        frame.green_mask = 0x00FF00;
+        frame.blue_mask = 0x0000FF;
+        XInitImage(&frame);
+    }
+    Display* display = gtk_backend::xDisplay();
+    XPutImage(display, window->xid, window->gc, &frame, 0, 0, 0, 0, unsigned(width), unsigned(height));
+    XFlush(display);
+}
+
+void backend::beginMove(Native* window)
+{
+    if (!window || press.window != window || !press.held)
+        return;
+    const GdkEventButton& start = press.event->button;
+    guint button = start.button;
+    gtk_window_begin_move_drag(GTK_WINDOW(window->widget), int(button), int(start.x_root), int(start.y_root),
+                               start.time);
+    // A window manager, or GDK where there is none, now moves the window; both
+    // may swallow the release, so the pointer's own state ends the wait.
+    while (press.held && buttonDown(button)) {
+        gtk_backend::iterate();
+        gtk_backend::waitForInput(10);
+    }
+    press.held = false;
+    gtk_backend::wake();
+    gtk_backend::drain();
+    gint x = 0, y = 0;
+    gdk_window_get_origin(gtk_widget_get_window(window->widget), &x, &y);
+    core::windowMoved(window->hwnd, x, y);
+}
