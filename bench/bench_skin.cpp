@@ -4,7 +4,6 @@
 
 #include <allegro.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -54,24 +53,26 @@ BITMAP* faceWithSixteenEyes(int side)
     return face;
 }
 
-// A throw-away working directory with the two skins, made once.
+// A throw-away folder with the two skins, made once.
 class SkinFolders {
 public:
     SkinFolders()
     {
         setUpAllegro();
-        headless::reset();
         char pattern[] = "/tmp/glimora-bench-XXXXXX";
         dir = mkdtemp(pattern);
-        if (chdir(dir.c_str()) != 0)
-            abort();
-        saveInto("skins/checker", "main.bmp", plainPicture(1024, 0x808080));
-        saveInto("skins/checker", "mask.bmp", checkerboard(1024));
-        saveInto("skins/eyes", "main.bmp", faceWithSixteenEyes(2048));
+        saveInto(dir + "/skins/checker", "main.bmp", plainPicture(1024, 0x808080));
+        saveInto(dir + "/skins/checker", "mask.bmp", checkerboard(1024));
+        saveInto(dir + "/skins/eyes", "main.bmp", faceWithSixteenEyes(2048));
     }
     ~SkinFolders() { fs::remove_all(dir); }
 
-    void choose(const char* skin) { std::ofstream("eyes.ini") << "[global]\nskin=" << skin << "\n"; }
+    // Makes the folder the working directory, with the skin chosen in its eyes.ini.
+    void enter(const char* skin)
+    {
+        std::ofstream(dir + "/eyes.ini") << "[global]\nskin=" << skin << "\n";
+        fs::current_path(dir);
+    }
 
 private:
     std::string dir;
@@ -85,7 +86,9 @@ SkinFolders& folders()
 
 void loadSkin(benchmark::State& state, const char* name, int expectedEyes)
 {
-    folders().choose(name);
+    const fs::path previous = fs::current_path();
+    folders().enter(name);
+    headless::reset();
     for (auto _ : state) {
         Skin skin;
         if (!skin.load() || skin.eyeCount != expectedEyes) {
@@ -94,6 +97,7 @@ void loadSkin(benchmark::State& state, const char* name, int expectedEyes)
         }
         benchmark::DoNotOptimize(skin.region);
     }
+    fs::current_path(previous);
 }
 
 void BM_LoadSkinWithCheckerboardMask1024(benchmark::State& state)
