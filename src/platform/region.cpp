@@ -6,6 +6,9 @@
 
 namespace {
 
+using Span = HRGN__::Span;
+using Band = HRGN__::Band;
+
 // Every region handed out and not yet deleted, so that a stale or foreign
 // handle is refused instead of being followed.
 std::unordered_set<HRGN__*>& liveRegions()

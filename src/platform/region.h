@@ -6,22 +6,20 @@
 
 #include "win32.h"
 
-// Columns [left, right) of one band.
-struct Span {
-    LONG left;
-    LONG right;
-};
-
-// Rows [top, bottom), all sharing the same spans.
-struct Band {
-    LONG top;
-    LONG bottom;
-    std::vector<Span> spans;  // sorted, never empty, never touching
-};
-
 // Bands are sorted, never empty, and neighbours that touch always differ,
 // so every set of pixels has exactly one form.
 struct HRGN__ {
+    // Columns [left, right) of one band.
+    struct Span {
+        LONG left;
+        LONG right;
+    };
+    // Rows [top, bottom), all sharing the same spans.
+    struct Band {
+        LONG top;
+        LONG bottom;
+        std::vector<Span> spans;  // sorted, never empty, never touching
+    };
     std::vector<Band> bands;
 };
 
