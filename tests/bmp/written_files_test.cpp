@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "bmp/bmp_bytes.h"
 #include "skin/bmp_reader.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr int sourceWidth = 6;
+const std::string halfTransparent = "-alpha set -channel A -evaluate set 50% +channel";
 constexpr int sourceHeight = 4;
 
 // 24 different colours: too many for a 16-colour palette.
@@ -52,13 +54,6 @@ protected:
     {
         std::string command = "convert source.ppm " + options + " " + out + " 2>/dev/null";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    }
-
-    // Allegro's own reading of a file it can read, with a clean palette.
-    static BITMAP* allegroLoad(const std::string& path)
-    {
-        PALETTE palette = {};
-        return load_bitmap(path.c_str(), palette);
     }
 
     TempWorkdir dir;
@@ -103,7 +98,7 @@ std::string topDown(std::string bmp)
 
 TEST_F(WrittenBmp, TrueColourFilesWithLargeHeadersLoadAsTheSource)
 {
-    for (const char* options : {"", "-alpha set -channel A -evaluate set 50% +channel"}) {
+    for (const std::string& options : {std::string(), halfTransparent}) {
         SCOPED_TRACE(options);
         convert(options, "modern.bmp");
         ASSERT_GE(u32At(readFile("modern.bmp"), 14), 108u);
@@ -114,10 +109,10 @@ TEST_F(WrittenBmp, TrueColourFilesWithLargeHeadersLoadAsTheSource)
 // ImageMagick writes 8-bit files run-length encoded, with a run over each row's padding.
 TEST_F(WrittenBmp, PalettedFilesWithLargeHeadersLoadLikeTheirPlainTwins)
 {
-    for (const std::string options : {"-type Palette", "-colors 16 -type Palette", "-monochrome"}) {
+    for (const char* options : {"-type Palette", "-colors 16 -type Palette", "-monochrome"}) {
         SCOPED_TRACE(options);
         convert(options, "modern.bmp");
-        convert(options + " -compress None", "BMP3:plain.bmp");
+        convert(options + std::string(" -compress None"), "BMP3:plain.bmp");
         ASSERT_GE(u32At(readFile("modern.bmp"), 14), 108u);
         PALETTE modern, plain = {};
         BITMAP* expected = load_bitmap("plain.bmp", plain);
@@ -131,7 +126,8 @@ TEST_F(WrittenBmp, OldStyleSmallHeaderFilesLoadLikeAllegroReadsThem)
     for (const char* options : {"", "-colors 16 -type Palette"}) {
         SCOPED_TRACE(options);
         convert(options, "BMP2:os2.bmp");
-        expectSamePixels(loadBitmapFile("os2.bmp", nullptr), allegroLoad("os2.bmp"));
+        PALETTE palette = {};
+        expectSamePixels(loadBitmapFile("os2.bmp", nullptr), load_bitmap("os2.bmp", palette));
     }
 }
 
@@ -155,9 +151,11 @@ TEST_F(WrittenBmp, SixteenBitFilesLoadCloseToTheSource)
 
 TEST_F(WrittenBmp, TopDownFilesLoadTheRightWayUp)
 {
-    for (const char* options : {"BMP3:", "", "-alpha set -channel A -evaluate set 50% +channel "}) {
-        SCOPED_TRACE(options);
-        convert("", std::string(options) + "bottom-up.bmp");
+    const std::pair<std::string, std::string> kinds[] = {
+        {"", "BMP3:bottom-up.bmp"}, {"", "bottom-up.bmp"}, {halfTransparent, "bottom-up.bmp"}};
+    for (const auto& [options, out] : kinds) {
+        SCOPED_TRACE(options + " " + out);
+        convert(options, out);
         writeFile("top-down.bmp", topDown(readFile("bottom-up.bmp")));
         expectSamePixels(loadBitmapFile("top-down.bmp", nullptr), sourceBitmap());
     }
