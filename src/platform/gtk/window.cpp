@@ -115,6 +115,15 @@ gboolean onDelete(GtkWidget*, GdkEvent*, gpointer window)
     return TRUE;
 }
 
+// Another client destroyed the X window: stop drawing on it and treat it as a close.
+gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    window->xid = 0;
+    PostMessageA(window->hwnd, WM_CLOSE, 0, 0);
+    return TRUE;  // the widget stays until the core destroys the window
+}
+
 void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
@@ -126,6 +135,7 @@ void connect(backend::Native* window)
     g_signal_connect(w, "button-release-event", G_CALLBACK(onButtonRelease), window);
     g_signal_connect(w, "key-press-event", G_CALLBACK(onKeyPress), window);
     g_signal_connect(w, "delete-event", G_CALLBACK(onDelete), window);
+    g_signal_connect(w, "destroy-event", G_CALLBACK(onDestroyed), window);
 }
 
 void setSize(GtkWidget* widget, const RECT& frame)
@@ -224,7 +234,7 @@ void backend::keepAbove(Native* window, bool above)
 
 void backend::shape(Native* window, const RECT* rects, size_t count)
 {
-    if (!window)
+    if (!window || !window->xid)
         return;
     std::vector<XRectangle> shape;
     shape.reserve(count);
@@ -243,7 +253,7 @@ void backend::shape(Native* window, const RECT* rects, size_t count)
 
 void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)
 {
-    if (!window || !pixels || width <= 0 || height <= 0 || stridePixels < width)
+    if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
         return;
     width = std::min(width, 32767);
     height = std::min(height, 32767);
