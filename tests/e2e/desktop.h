@@ -1,0 +1,57 @@
+// A private X server for one test, optionally with a window manager, and what
+// a test reads from it: windows, their places and properties, screen pixels.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "e2e/process.h"
+
+constexpr int screenWidth = 1280;
+constexpr int screenHeight = 1024;
+
+struct Box {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+class Desktop {
+public:
+    explicit Desktop(bool windowManager);
+    ~Desktop();
+
+    bool ready() const { return display != nullptr; }
+    bool hasWindowManager() const { return windowManager != nullptr; }
+    const std::string& name() const { return displayName; }
+    // Runs a shell command (xdotool, xprop...) on this display; its exit status.
+    int run(const std::string& command) const;
+    std::string output(const std::string& command) const;
+
+    // A viewable window with this title, as soon as one appears; 0 on timeout.
+    Window waitForWindow(const std::string& title, int timeoutMs = 10000) const;
+    bool exists(Window window) const;
+    Box frame(Window window) const;  // screen position and size of the window itself
+    std::string title(Window window) const;
+    std::string netWmState(Window window) const;
+
+    // 0x00RRGGBB pixels of the screen, row by row.
+    std::vector<uint32_t> pixels(const Box& area) const;
+    // Keys go to this window, as after a click on it.
+    void focus(Window window) const;
+    // A close as the window manager sends it (or as one would, where none runs).
+    void close(Window window) const;
+
+private:
+    std::unique_ptr<Child> server;
+    std::unique_ptr<Child> windowManager;
+    std::string displayName;
+    Display* display = nullptr;
+};
+
+// Polls until the condition holds; false if it never did within the time.
+bool eventually(const std::function<bool()>& condition, int timeoutMs = 5000);
