@@ -73,14 +73,20 @@ void gtk_backend::wake()
 
 void gtk_backend::waitForInput(unsigned milliseconds)
 {
-    if (XEventsQueued(display, QueuedAlready) == 0)
-        g_poll(watched.data(), watchedCount, int(std::min(milliseconds, unsigned(INT_MAX))));
+    if (XEventsQueued(display, QueuedAlready) > 0)
+        return;
+    // A long pause must not hold up GLib's own timers.
+    uint64_t start = backend::now();
+    uint64_t wait = std::min<uint64_t>(milliseconds, deadline > start ? deadline - start : 1);
+    g_poll(watched.data(), watchedCount, int(std::min<uint64_t>(wait, INT_MAX)));
 }
 
 bool backend::open()
 {
     static const bool opened = [] {
         gdk_set_allowed_backends("x11");
+        // Frames go out as plain images; probing OpenGL on a fresh server would load 50 MB of drivers.
+        g_setenv("GDK_GL", "disable", FALSE);
         if (!g_get_prgname())
             g_set_prgname(program_invocation_short_name);
         if (!gtk_init_check(nullptr, nullptr))
