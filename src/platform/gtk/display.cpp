@@ -13,7 +13,6 @@
 namespace {
 
 Display* display = nullptr;
-GdkDevice* mouse = nullptr;
 GMainContext* context = nullptr;
 
 // What GLib asked to watch at its last iteration, and when it wants to run next.
@@ -33,11 +32,6 @@ bool inputWaiting()
 Display* gtk_backend::xDisplay()
 {
     return display;
-}
-
-GdkDevice* gtk_backend::pointerDevice()
-{
-    return mouse;
 }
 
 void gtk_backend::iterate()
@@ -91,9 +85,7 @@ bool backend::open()
             g_set_prgname(program_invocation_short_name);
         if (!gtk_init_check(nullptr, nullptr))
             return false;
-        GdkDisplay* gdkDisplay = gdk_display_get_default();
-        display = GDK_DISPLAY_XDISPLAY(gdkDisplay);
-        mouse = gdk_seat_get_pointer(gdk_display_get_default_seat(gdkDisplay));
+        display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
         context = g_main_context_default();
         g_main_context_acquire(context);
         return true;
@@ -109,10 +101,13 @@ void backend::screenSize(int* width, int* height)
 
 bool backend::pointer(POINT* screenPoint)
 {
-    if (!mouse)
+    if (!display)
         return false;
-    gint x = 0, y = 0;
-    gdk_device_get_position(mouse, nullptr, &x, &y);
+    // The core request: one round trip and one reply buffer, where XInput's adds several.
+    Window root, child;
+    int x = 0, y = 0, windowX, windowY;
+    unsigned buttons;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons);
     screenPoint->x = x;
     screenPoint->y = y;
     return true;

@@ -9,7 +9,6 @@ namespace gtk_backend {
 
 // Null until backend::open() succeeds.
 Display* xDisplay();
-GdkDevice* pointerDevice();
 
 // One pass of the GLib main context that never blocks.
 void iterate();

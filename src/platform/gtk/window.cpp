@@ -145,9 +145,12 @@ void setSize(GtkWidget* widget, const RECT& frame)
 
 bool buttonDown(guint button)
 {
-    GdkModifierType state{};
-    gdk_device_get_state(gtk_backend::pointerDevice(), gdk_get_default_root_window(), nullptr, &state);
-    return state & (GDK_BUTTON1_MASK << (button - 1));
+    Display* display = gtk_backend::xDisplay();
+    Window root, child;
+    int rootX, rootY, windowX, windowY;
+    unsigned state = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &state);
+    return state & (Button1Mask << (button - 1));
 }
 
 }  // namespace
