@@ -22,11 +22,11 @@ protected:
         drawFaceSkin("skins/face");
     }
 
-    // Right-clicks on the face beside the eye and waits for the menu there.
+    // Right-clicks on the face below the eye and waits for the menu there.
     void openMenu()
     {
         clickX = box.x + 8;
-        clickY = box.y + 40;
+        clickY = box.y + 55;
         pointAt(clickX, clickY);
         xdotool("click 3");
         ASSERT_TRUE(eventually([&] { return menuShown(); })) << "no menu at the click";
@@ -76,7 +76,9 @@ TEST_P(MenuTest, RightClickOpensTheMenuAtTheClickAndEscapeClosesIt)
     // The menu starts at the click: up and left of it is still the face.
     EXPECT_EQ(desktop.pixels({clickX - 2, clickY - 2, 1, 1}), std::vector<uint32_t>{faceColour});
     xdotool("key Escape");
-    EXPECT_TRUE(eventually([&] { return !menuShown(); }));
+    // The face is painted again where the menu was.
+    std::vector<uint32_t> face(40 * 4, faceColour);
+    EXPECT_TRUE(eventually([&] { return desktop.pixels({clickX + 1, clickY + 1, 40, 4}) == face; }));
     EXPECT_EQ(exitStatus(200), -1) << "Escape in the menu must not end the program";
 }
 
