@@ -72,6 +72,13 @@ void stamp(MSG* msg);
 // region is the whole window, so it is handed again after every resize.
 void applyShape(Window& window);
 
+// Whether the thread is idle: its last PeekMessageA found nothing and nothing was
+// posted, invalidated or scheduled since. Then only input or a timer can bring work.
+bool idle();
+void setIdle(bool nothingToDo);
+// Milliseconds until the next timer is due (0 when one is due); none gives the cap.
+uint64_t untilNextTimer(uint64_t cap);
+
 // What a window leaves behind when it goes.
 void killWindowTimers(HWND hwnd);
 void removeWindowMessages(HWND hwnd);

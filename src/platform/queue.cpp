@@ -39,6 +39,7 @@ struct PostedMessages {
 };
 
 PostedMessages posted;
+bool nothingToDo = false;
 bool quitPosted = false;
 int quitCode = 0;
 
@@ -68,10 +69,21 @@ bool takeQuit(const core::MessageFilter& filter, bool remove, MSG* msg)
 
 }  // namespace
 
+// Only the time: nothing reads a message's pointer position, and reading it costs
+// the desktop a round trip to the display for every message.
 void core::stamp(MSG* msg)
 {
     msg->time = GetTickCount();
-    GetCursorPos(&msg->pt);
+}
+
+bool core::idle()
+{
+    return nothingToDo;
+}
+
+void core::setIdle(bool idle)
+{
+    nothingToDo = idle;
 }
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
@@ -83,6 +95,7 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     MSG msg{hwnd, message, wParam, lParam, 0, {}};
     core::stamp(&msg);
     posted.push(msg);
+    nothingToDo = false;
     return TRUE;
 }
 
@@ -90,6 +103,7 @@ void PostQuitMessage(int exitCode)
 {
     quitPosted = true;
     quitCode = exitCode;
+    nothingToDo = false;
 }
 
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
@@ -100,8 +114,10 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
         backend::poll();
     const core::MessageFilter filter{hwnd, filterMin, filterMax};
     const bool remove = removeFlags & PM_REMOVE;
-    return takePosted(filter, remove, msg) || takeQuit(filter, remove, msg) || core::takePaint(filter, msg) ||
-           core::takeTimer(filter, remove, msg);
+    bool taken = takePosted(filter, remove, msg) || takeQuit(filter, remove, msg) || core::takePaint(filter, msg) ||
+                 core::takeTimer(filter, remove, msg);
+    nothingToDo = !taken && !filter.hwnd && filter.first == 0 && filter.last == 0;
+    return taken;
 }
 
 BOOL TranslateMessage(const MSG*)
@@ -132,6 +148,7 @@ void core::removeWindowMessages(HWND hwnd)
 void core::clearQueue()
 {
     posted.clear();
+    nothingToDo = false;
     quitPosted = false;
     quitCode = 0;
 }

@@ -47,6 +47,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback)
         *existing = {hwnd, id, period, due};
     else
         timers().push_back({hwnd, id, period, due});
+    core::setIdle(false);
     return id ? id : 1;
 }
 
@@ -75,6 +76,15 @@ bool core::takeTimer(const MessageFilter& filter, bool remove, MSG* msg)
     if (remove)
         reschedule(*earliest, now);
     return true;
+}
+
+uint64_t core::untilNextTimer(uint64_t cap)
+{
+    uint64_t now = backend::now();
+    uint64_t until = cap;
+    for (const Timer& timer : timers())
+        until = std::min(until, timer.due > now ? timer.due - now : 0);
+    return until;
 }
 
 void core::killWindowTimers(HWND hwnd)

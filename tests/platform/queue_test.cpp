@@ -123,6 +123,25 @@ std::vector<uint64_t> timerTimes(uint64_t until)
     return times;
 }
 
+TEST_F(Queue, AnIdleLoopSleepsUntilTheNextTimerButWakesForInput)
+{
+    HWND hwnd = makeWindow();
+    SetTimer(hwnd, 101, 100, nullptr);
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    Sleep(1);
+    EXPECT_EQ(GetTickCount(), 100u) << "nothing to do: no need to wake before the timer";
+
+    headless::at(130, [hwnd] { PostMessageA(hwnd, 0x0400, 0, 0); });
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));  // the timer
+    Sleep(1);
+    EXPECT_EQ(GetTickCount(), 101u) << "a pass that did something sleeps a millisecond";
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    Sleep(1);
+    EXPECT_EQ(GetTickCount(), 130u) << "input ends the pause";
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
 TEST_F(Queue, TimersKeepTheirPeriodOnTheClock)
 {
     HWND hwnd = makeWindow();
@@ -130,24 +149,31 @@ TEST_F(Queue, TimersKeepTheirPeriodOnTheClock)
     EXPECT_EQ(timerTimes(450), (std::vector<uint64_t>{100, 200, 300, 400}));
 
     // Setting the same id again starts its period afresh.
-    Sleep(30);  // now 480
+    Sleep(30);
+    uint64_t restart = GetTickCount();
     SetTimer(hwnd, 101, 100, nullptr);
-    EXPECT_EQ(timerTimes(700), (std::vector<uint64_t>{580, 680}));
+    EXPECT_EQ(timerTimes(restart + 250), (std::vector<uint64_t>{restart + 100, restart + 200}));
 
-    // Periods missed while nobody looked give one message.
+    // Periods missed while nobody looked give one message, and the period keeps its grid.
     Sleep(1000);
-    EXPECT_EQ(timerTimes(1800), (std::vector<uint64_t>{1700, 1780}));
+    uint64_t late = GetTickCount();
+    std::vector<uint64_t> times = timerTimes(late + 150);
+    ASSERT_EQ(times.size(), 2u);
+    EXPECT_EQ(times[0], late);
+    EXPECT_EQ((times[1] - restart) % 100, 0u);
+    EXPECT_LE(times[1] - late, 100u);
 
     EXPECT_TRUE(KillTimer(hwnd, 101));
     EXPECT_FALSE(KillTimer(hwnd, 101));
-    EXPECT_TRUE(timerTimes(2500).empty());
+    EXPECT_TRUE(timerTimes(GetTickCount() + 500).empty());
 
     // Any id works, and each timer's messages carry its own.
+    uint64_t start = GetTickCount();
     SetTimer(hwnd, 0, 30, nullptr);
     SetTimer(hwnd, ~UINT_PTR(0), 50, nullptr);
     std::vector<WPARAM> ids;
     MSG msg;
-    while (GetTickCount() <= 2600) {
+    while (GetTickCount() <= start + 100) {
         if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
             ids.push_back(msg.wParam);
         Sleep(1);

@@ -128,7 +128,12 @@ uint64_t backend::now()
     return display().clock;
 }
 
+// Like a display's pause, it ends early when input (a scripted action) comes.
 void backend::sleep(unsigned milliseconds)
 {
-    headless::advanceTo(display().clock + milliseconds);
+    const headless::Display& d = headless::display();
+    uint64_t end = d.clock + milliseconds;
+    if (!d.script.empty())
+        end = std::min(end, std::max(d.script.begin()->first, d.clock));
+    headless::advanceTo(end);
 }
