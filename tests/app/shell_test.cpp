@@ -84,6 +84,14 @@ TEST_F(Shell, CloseFromOutsideEndsLikeExitAndKeepsThePosition)
     EXPECT_EQ(readKey("y"), 400u);
 }
 
+TEST_F(Shell, ReadOnlyWorkingDirectoryStoresNothingAndRunsOn)
+{
+    ReadOnlyFolder here(".");
+    ASSERT_TRUE(here.ok());
+    EXPECT_EQ(runUntilEscAt(300), 0);
+    EXPECT_EQ(readKey("x"), 12345u) << "nothing was stored";
+}
+
 TEST_F(Shell, LeftDragMovesTheWindowAndTheNewCentreIsStored)
 {
     writeFile("eyes.ini", "[global]\nx=500\ny=400\n");

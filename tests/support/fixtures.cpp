@@ -1,6 +1,9 @@
 #include "support/fixtures.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -30,6 +33,43 @@ TempWorkdir::~TempWorkdir()
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(dir, ignored);
+}
+
+// Mount changes must not reach the rest of the machine.
+static bool privateMounts()
+{
+    static const bool done = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return done;
+}
+
+// Paths resolve again, so a working directory inside the folder sees its current mount.
+static void reenterWorkingDirectory()
+{
+    char cwd[PATH_MAX];
+    if (getcwd(cwd, sizeof cwd) && chdir(cwd) != 0)
+        ADD_FAILURE() << "cannot re-enter " << cwd;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const std::string& folder) : path(fs::absolute(folder).string())
+{
+    chmod(path.c_str(), 0555);
+    if (access(path.c_str(), W_OK) != 0) {
+        readOnly = true;
+        return;
+    }
+    mounted = privateMounts() && mount(path.c_str(), path.c_str(), nullptr, MS_BIND, nullptr) == 0;
+    if (mounted)
+        mount(nullptr, path.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr);
+    reenterWorkingDirectory();
+    readOnly = access(path.c_str(), W_OK) != 0;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (mounted)
+        umount2(path.c_str(), MNT_DETACH);
+    reenterWorkingDirectory();
+    chmod(path.c_str(), 0755);
 }
 
 void writeFile(const std::string& path, const std::string& bytes)

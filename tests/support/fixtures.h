@@ -19,6 +19,22 @@ private:
     std::string previous;
 };
 
+// Makes a folder read-only while it lives, also for root, whom permission bits do
+// not stop: then through a read-only bind mount in a mount namespace of the test's own.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(const std::string& path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+    bool ok() const { return readOnly; }
+
+private:
+    std::string path;
+    bool mounted = false;
+    bool readOnly = false;
+};
+
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 void makeDirs(const std::string& path);
