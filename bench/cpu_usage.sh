@@ -2,12 +2,12 @@
 # CPU time and memory of the program beside xeyes on a private Xvfb: first with
 # the pointer at rest, then with it moving 50 times a second (real motion, which
 # xeyes needs). Both run at once; each phase lasts the given seconds (30).
-# Usage: bench/cpu_usage.sh [seconds]    Needs build/eyes (scripts/setup).
+# Usage: bench/cpu_usage.sh [seconds]    Needs build/glimora (scripts/setup).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
-program=$root/build/eyes
-[ -x "$program" ] || { echo "build/eyes is missing: run scripts/setup" >&2; exit 1; }
+program=$root/build/glimora
+[ -x "$program" ] || { echo "build/glimora is missing: run scripts/setup" >&2; exit 1; }
 
 work=$(mktemp -d)
 pids=()
