@@ -7,16 +7,20 @@
 
 namespace {
 
+std::string withSlash(std::string folder)
+{
+    if (folder.empty() || folder.back() != '/')
+        folder += '/';
+    return folder;
+}
+
 // The folder of the skin named in the settings file, always ending with '/';
 // no name at all means the skins folder itself.
 std::string skinFolder()
 {
     char name[512];  // the stored name is cut to 511 characters
     GetPrivateProfileStringA("global", "skin", "", name, sizeof name, workingPath("eyes.ini").c_str());
-    std::string folder = workingPath("skins/") + name;
-    if (folder.back() != '/')
-        folder += '/';
-    return folder;
+    return withSlash(workingPath("skins/") + name);
 }
 
 BITMAP* loadFile(const std::string& path)
@@ -95,10 +99,20 @@ HRGN Skin::takeRegion()
 
 bool Skin::load()
 {
+    const std::string folder = skinFolder();
+    if (loadFolder(folder))
+        return true;
+    std::string message = "Problem loading \"" + folder + "\". Skin not loaded.";
+    MessageBoxA(nullptr, message.c_str(), "Problem loading Skin", MB_OK);
+    return false;
+}
+
+bool Skin::loadFolder(const std::string& path)
+{
     mainImage = nullptr;
     canvas = nullptr;
     eyeCount = 0;
-    const std::string folder = skinFolder();
+    const std::string folder = withSlash(path);
     if (loadMainImage(folder))
         canvas = create_bitmap(getWidth(), getHeight());
     if (!canvas) {
@@ -106,8 +120,6 @@ bool Skin::load()
         if (mainImage)
             destroy_bitmap(mainImage);
         mainImage = nullptr;
-        std::string message = "Problem loading \"" + folder + "\". Skin not loaded.";
-        MessageBoxA(nullptr, message.c_str(), "Problem loading Skin", MB_OK);
         return false;
     }
     clear_to_color(canvas, 0);
