@@ -16,28 +16,28 @@ void appendU32(std::string& bytes, uint32_t value)
 
 }  // namespace
 
-std::string bmpBytes(const BmpSpec& spec)
+std::string bmpBytes(const BmpLayout& layout)
 {
-    uint32_t pixelsAt = 14 + spec.headerSize + 4 * static_cast<uint32_t>(spec.palette.size());
+    uint32_t pixelsAt = 14 + layout.headerSize + 4 * static_cast<uint32_t>(layout.palette.size());
     std::string bytes = "BM";
-    appendU32(bytes, pixelsAt + static_cast<uint32_t>(spec.pixels.size()));
+    appendU32(bytes, pixelsAt + static_cast<uint32_t>(layout.pixels.size()));
     appendU32(bytes, 0);
     appendU32(bytes, pixelsAt);
-    appendU32(bytes, spec.headerSize);
-    appendU32(bytes, static_cast<uint32_t>(spec.width));
-    appendU32(bytes, static_cast<uint32_t>(spec.height));
+    appendU32(bytes, layout.headerSize);
+    appendU32(bytes, static_cast<uint32_t>(layout.width));
+    appendU32(bytes, static_cast<uint32_t>(layout.height));
     appendU16(bytes, 1);
-    appendU16(bytes, spec.bits);
-    appendU32(bytes, spec.compression);
-    appendU32(bytes, static_cast<uint32_t>(spec.pixels.size()));
+    appendU16(bytes, layout.bits);
+    appendU32(bytes, layout.compression);
+    appendU32(bytes, static_cast<uint32_t>(layout.pixels.size()));
     appendU32(bytes, 2835);
     appendU32(bytes, 2835);
-    appendU32(bytes, spec.colours);
+    appendU32(bytes, layout.colours);
     appendU32(bytes, 0);
-    bytes.resize(14 + spec.headerSize, '\0');
-    for (uint32_t colour : spec.palette)
+    bytes.resize(14 + layout.headerSize, '\0');
+    for (uint32_t colour : layout.palette)
         appendU32(bytes, colour);
-    return bytes + spec.pixels;
+    return bytes + layout.pixels;
 }
 
 void putU32(std::string& bytes, size_t at, uint32_t value)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 4;
     int32_t height = 2;
     uint16_t bits = 8;
@@ -16,7 +16,7 @@ struct BmpSpec {
     std::string pixels;               // stored right after the palette
 };
 
-std::string bmpBytes(const BmpSpec& spec);
+std::string bmpBytes(const BmpLayout& layout);
 void putU32(std::string& bytes, size_t at, uint32_t value);
 
 // Byte offsets of the fields the tests change.

@@ -15,41 +15,41 @@ namespace {
 
 using Rows = std::vector<std::vector<uint32_t>>;
 
-BmpSpec plain8()
+BmpLayout plain8()
 {
-    BmpSpec spec;
-    spec.palette = basicPalette();
-    spec.pixels = std::string("\1\2\1\2\2\1\2\1", 8);  // bottom row first
-    return spec;
+    BmpLayout layout;
+    layout.palette = basicPalette();
+    layout.pixels = std::string("\1\2\1\2\2\1\2\1", 8);  // bottom row first
+    return layout;
 }
 
-BmpSpec rle8(const std::string& stream)
+BmpLayout rle8(const std::string& stream)
 {
-    BmpSpec spec = plain8();
-    spec.compression = 1;
-    spec.pixels = stream;
-    return spec;
+    BmpLayout layout = plain8();
+    layout.compression = 1;
+    layout.pixels = stream;
+    return layout;
 }
 
-BmpSpec rle4(const std::string& stream)
+BmpLayout rle4(const std::string& stream)
 {
-    BmpSpec spec = rle8(stream);
-    spec.bits = 4;
-    spec.compression = 2;
-    return spec;
+    BmpLayout layout = rle8(stream);
+    layout.bits = 4;
+    layout.compression = 2;
+    return layout;
 }
 
 // Masks stored where a palette would be: right after the 40-byte header.
-BmpSpec bitfields32(uint32_t redMask, uint32_t greenMask, uint32_t blueMask)
+BmpLayout bitfields32(uint32_t redMask, uint32_t greenMask, uint32_t blueMask)
 {
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bits = 32;
-    spec.compression = 3;
-    spec.palette = {redMask, greenMask, blueMask};
-    spec.pixels = std::string("\0\0\xff\0\0\xff\0\0", 8);
-    return spec;
+    BmpLayout layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bits = 32;
+    layout.compression = 3;
+    layout.palette = {redMask, greenMask, blueMask};
+    layout.pixels = std::string("\0\0\xff\0\0\xff\0\0", 8);
+    return layout;
 }
 
 // Bottom row: 4 x index 1; top row: literal 1 0 1 (padded), then 1 x index 0.
@@ -100,7 +100,7 @@ std::vector<std::pair<std::string, std::string>> brokenFiles()
         {"bit count 2", withU32(plain, bitCountField - 2, 1 | 2 << 16)},
         {"bit count 7", withU32(plain, bitCountField - 2, 1 | 7 << 16)},
         {"JPEG compression", withU32(plain, compressionField, 4)},
-        {"run-length with 24 bits", bmpBytes([] { BmpSpec s = rle8(goodRle8); s.bits = 24; return s; }())},
+        {"run-length with 24 bits", bmpBytes([] { BmpLayout s = rle8(goodRle8); s.bits = 24; return s; }())},
         {"bit fields with 8 bits", withU32(plain, compressionField, 3)},
         {"zero bit-field masks", bmpBytes(bitfields32(0, 0, 0))},
         {"huge colour count", withU32(plain, colourCountField, 0x7fffffff)},
@@ -184,18 +184,18 @@ TEST(BrokenBmp, RunsPastTheRowEndAreCutOff)
 TEST(BrokenBmp, PaletteEntriesTheFileLacksAreZero)
 {
     TempWorkdir dir;
-    BmpSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bits = 4;
-    spec.colours = 16;
+    BmpLayout layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.bits = 4;
+    layout.colours = 16;
     for (uint32_t i = 0; i < 16; i++)
-        spec.palette.push_back(i * 0x040404);
-    spec.palette[1] = red;
-    spec.pixels = std::string("\x1f\0\0\0", 4);
+        layout.palette.push_back(i * 0x040404);
+    layout.palette[1] = red;
+    layout.pixels = std::string("\x1f\0\0\0", 4);
     PALETTE palette;
     memset(palette, 0x2a, sizeof palette);
-    writeFile("case.bmp", bmpBytes(spec));
+    writeFile("case.bmp", bmpBytes(layout));
     BITMAP* bitmap = loadBitmapFile("case.bmp", palette);
     ASSERT_NE(bitmap, nullptr);
     destroy_bitmap(bitmap);
