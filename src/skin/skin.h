@@ -19,8 +19,8 @@ public:
 
     // Loads the skin named in the settings file; false after telling the user.
     bool load();
-    // Loads the skin in this folder, without the settings file; false, and
-    // nothing said, when its main picture cannot be loaded.
+    // Loads the skin in this folder into a fresh skin, without the settings
+    // file; false, and nothing said, when its main picture cannot be loaded.
     bool loadFolder(const std::string& folder);
 
     int getWidth() const;

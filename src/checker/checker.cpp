@@ -1,0 +1,57 @@
+#include "checker/checker.h"
+
+#include <filesystem>
+
+#include "checker/findings.h"
+#include "checker/options.h"
+#include "checker/png_writer.h"
+#include "checker/preview.h"
+#include "checker/report.h"
+#include "skin/skin.h"
+
+namespace {
+
+int reportUnloadable(const std::string& folder, std::ostream& err)
+{
+    std::error_code error;
+    const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
+    err << "glimora-check: " << main
+        << (std::filesystem::exists(main, error) ? " cannot be read as a BMP picture" : " is missing")
+        << "; the program would not load this skin\n";
+    return EXIT_NOT_LOADED;
+}
+
+bool writePreview(Skin& skin, const Options& options, std::ostream& err)
+{
+    POINT pointer = options.pointer.value_or(POINT{skin.getWidth() / 2, skin.getHeight() / 2});
+    Frame frame = paintFrame(skin, pointer);
+    if (!frame.pixels.empty() && writePng(options.previewPath, frame.pixels.data(), frame.width, frame.height))
+        return true;
+    err << "glimora-check: cannot write the preview to " << options.previewPath << "\n";
+    return false;
+}
+
+}  // namespace
+
+int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    Options options;
+    std::string error;
+    if (!parseOptions(args, options, error)) {
+        err << "glimora-check: " << error << "\n" << usageText;
+        return EXIT_USAGE;
+    }
+    if (options.help) {
+        out << usageText;
+        return EXIT_CLEAN;
+    }
+    const std::string& folder = options.folder;
+    Skin skin;
+    if (!skin.loadFolder(folder))
+        return reportUnloadable(folder, err);
+    const Findings findings = findProblems(folder, skin);
+    printFindings(out, folder, findings);
+    if (!options.previewPath.empty() && !writePreview(skin, options, err))
+        return EXIT_NO_PREVIEW;
+    return findings.warnings.empty() ? EXIT_CLEAN : EXIT_WARNINGS;
+}

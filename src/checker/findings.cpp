@@ -1,0 +1,253 @@
+#include "checker/findings.h"
+
+#include <allegro.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+
+#include "skin/bmp_reader.h"
+#include "skin/skin.h"
+
+const char* const builtInOval = "built-in oval";
+
+namespace {
+
+struct BitmapDeleter {
+    void operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
+};
+using Picture = std::unique_ptr<BITMAP, BitmapDeleter>;
+
+std::string point(POINT p)
+{
+    return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
+}
+
+std::string size(int width, int height)
+{
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+std::string eyeName(int i)
+{
+    return "eye " + std::to_string(i + 1);
+}
+
+uint32_t pixelAt(BITMAP* picture, int x, int y)
+{
+    return reinterpret_cast<const uint32_t*>(picture->line[y])[x];
+}
+
+// A file the program may read: null when it is missing or unreadable, and
+// the latter is worth a warning, since the program silently does without it.
+Picture readSkinFile(const std::string& folder, const std::string& name, std::vector<Warning>& warnings)
+{
+    const std::string path = (std::filesystem::path(folder) / name).string();
+    Picture picture(loadBitmapFile(path.c_str(), nullptr));
+    std::error_code error;
+    if (!picture && std::filesystem::exists(path, error))
+        warnings.push_back({Problem::UnreadableFile, name + " is there but cannot be read as a BMP picture; "
+                                                            "the program ignores it"});
+    return picture;
+}
+
+struct Markers {
+    long count = 0;
+    std::vector<POINT> first;  // in scan order, one past the eye limit
+};
+
+bool isMarker(BITMAP* picture, int x, int y)
+{
+    return static_cast<int>(pixelAt(picture, x, y)) == bitmap_mask_color(picture);
+}
+
+Markers findMarkers(BITMAP* picture)
+{
+    Markers markers;
+    for (int y = 0; y < picture->h; ++y)
+        for (int x = 0; x < picture->w; ++x) {
+            if (!isMarker(picture, x, y))
+                continue;
+            if (markers.first.size() <= MAX_EYES)
+                markers.first.push_back({x, y});
+            ++markers.count;
+        }
+    return markers;
+}
+
+// The marker takes the colour above it (below it on the top row) and the area
+// of that colour is filled. That is the wrong area when most of the marker's
+// other neighbours have another colour than that pixel.
+bool fillsAnotherArea(BITMAP* picture, POINT marker)
+{
+    const POINT reference{marker.x, marker.y > 0 ? marker.y - 1 : marker.y + 1};
+    const int referenceColour = getpixel(picture, reference.x, reference.y);
+    if (referenceColour == bitmap_mask_color(picture))
+        return false;  // two markers in a row share one area
+    std::map<int, int> neighbours;
+    const POINT around[] = {{marker.x - 1, marker.y}, {marker.x + 1, marker.y}, {marker.x, marker.y - 1},
+                            {marker.x, marker.y + 1}};
+    for (POINT p : around) {
+        bool inside = p.x >= 0 && p.y >= 0 && p.x < picture->w && p.y < picture->h;
+        if (inside && !isMarker(picture, p.x, p.y) && (p.x != reference.x || p.y != reference.y))
+            ++neighbours[getpixel(picture, p.x, p.y)];
+    }
+    auto same = neighbours.find(referenceColour);
+    const int sameCount = same == neighbours.end() ? 0 : same->second;
+    for (auto [colour, count] : neighbours)
+        if (count > sameCount)
+            return true;
+    return false;
+}
+
+void checkMarkers(BITMAP* original, std::vector<Warning>& warnings)
+{
+    const Markers markers = findMarkers(original);
+    if (markers.count == 0)
+        warnings.push_back({Problem::NoMarkers, "main.bmp has no magenta marker pixel, so the face has no eyes"});
+    if (markers.count > MAX_EYES)
+        warnings.push_back({Problem::TooManyMarkers,
+                            "main.bmp has " + std::to_string(markers.count) + " magenta markers; only the first " +
+                                std::to_string(MAX_EYES) + " become eyes, the others (the first at " +
+                                point(markers.first[MAX_EYES]) + ") stay opaque"});
+    for (size_t i = 0; i < markers.first.size() && i < MAX_EYES; ++i) {
+        POINT marker = markers.first[i];
+        if (fillsAnotherArea(original, marker))
+            warnings.push_back({Problem::MarkerFillsAnotherArea,
+                                eyeName(i) + ": the pixel " + (marker.y > 0 ? "above" : "below") +
+                                    " its marker at " + point(marker) +
+                                    " has another colour than most pixels around the marker, so the area of that "
+                                    "colour is made transparent instead of the eye"});
+    }
+}
+
+struct Area {
+    long pixels = 0;
+    bool reachesEdge = false;
+};
+
+// The transparent area around each eye's marker once every eye is filled.
+// Eyes that ended up in one area share its measure.
+std::vector<Area> measureAreas(const Skin& skin)
+{
+    BITMAP* image = skin.mainImage;
+    Picture labels(create_bitmap(image->w, image->h));
+    if (!labels)
+        return std::vector<Area>(skin.eyeCount);
+    const int unlabelled = 1;
+    for (int y = 0; y < image->h; ++y)
+        for (int x = 0; x < image->w; ++x)
+            reinterpret_cast<uint32_t*>(labels->line[y])[x] = isMarker(image, x, y) ? unlabelled : 0;
+    std::vector<Area> areas;
+    for (int i = 0; i < skin.eyeCount; ++i) {
+        POINT centre = skin.eyeCentres[i];
+        int label = getpixel(labels.get(), centre.x, centre.y);
+        if (label > unlabelled) {
+            areas.push_back(areas[label - unlabelled - 1]);
+            continue;
+        }
+        label = unlabelled + 1 + i;
+        floodfill(labels.get(), centre.x, centre.y, label);
+        Area area;
+        for (int y = 0; y < image->h; ++y)
+            for (int x = 0; x < image->w; ++x)
+                if (static_cast<int>(pixelAt(labels.get(), x, y)) == label) {
+                    ++area.pixels;
+                    area.reachesEdge |= x == 0 || y == 0 || x == image->w - 1 || y == image->h - 1;
+                }
+        areas.push_back(area);
+    }
+    return areas;
+}
+
+void checkAreas(const Skin& skin, std::vector<Warning>& warnings)
+{
+    const std::vector<Area> areas = measureAreas(skin);
+    const long total = static_cast<long>(skin.getWidth()) * skin.getHeight();
+    for (int i = 0; i < skin.eyeCount; ++i) {
+        if (areas[i].reachesEdge)
+            warnings.push_back({Problem::AreaReachesEdge,
+                                eyeName(i) + ": its transparent area reaches the edge of the picture; "
+                                             "is the eye's outline closed?"});
+        if (areas[i].pixels * 2 > total)
+            warnings.push_back({Problem::AreaCoversMostOfPicture,
+                                eyeName(i) + ": its transparent area covers " + std::to_string(areas[i].pixels) +
+                                    " of the picture's " + std::to_string(total) + " pixels"});
+    }
+}
+
+void checkMask(BITMAP* mask, const Skin& skin, std::vector<Warning>& warnings)
+{
+    if (mask->w != skin.getWidth() || mask->h != skin.getHeight())
+        warnings.push_back({Problem::MaskSizeDiffers, "mask.bmp is " + size(mask->w, mask->h) +
+                                                          " but main.bmp is " +
+                                                          size(skin.getWidth(), skin.getHeight()) +
+                                                          "; the window is shaped by the mask's own size"});
+    for (int y = 0; y < mask->h; ++y)
+        for (int x = 0; x < mask->w; ++x)
+            if (pixelAt(mask, x, y) == 0)
+                return;
+    warnings.push_back({Problem::MaskShowsNothing, "mask.bmp has no black pixel, so nothing of the window shows"});
+}
+
+void checkBackground(BITMAP* background, const Skin& skin, std::vector<Warning>& warnings)
+{
+    if (background->w < skin.getWidth() || background->h < skin.getHeight())
+        warnings.push_back({Problem::BackgroundSmaller,
+                            "eyebg.bmp is " + size(background->w, background->h) + ", smaller than main.bmp's " +
+                                size(skin.getWidth(), skin.getHeight()) +
+                                "; pupils leave trails in eyes beyond its edge"});
+}
+
+EyeFinding describeEye(const Skin& skin, int i, bool numbered, bool shared)
+{
+    BITMAP* pupil = skin.pupils[i];
+    std::string file = numbered ? "eye" + std::to_string(i + 1) + ".bmp" : shared ? "eye.bmp" : builtInOval;
+    return {skin.eyeCentres[i], skin.eyeBounds[i], file, pupil ? pupil->w : 0, pupil ? pupil->h : 0};
+}
+
+void checkPupil(const EyeFinding& eye, int i, std::vector<Warning>& warnings)
+{
+    int width = eye.bounds.right - eye.bounds.left;
+    int height = eye.bounds.bottom - eye.bounds.top;
+    if (eye.pupilWidth > width || eye.pupilHeight > height)
+        warnings.push_back({Problem::PupilLargerThanEye,
+                            eyeName(i) + ": its pupil (" + eye.pupilFile + ", " +
+                                size(eye.pupilWidth, eye.pupilHeight) + ") is larger than the eye (" +
+                                size(width, height) + "), so only part of it shows"});
+}
+
+}  // namespace
+
+Findings findProblems(const std::string& folder, const Skin& skin)
+{
+    Findings findings;
+    findings.width = skin.getWidth();
+    findings.height = skin.getHeight();
+    std::vector<Warning>& warnings = findings.warnings;
+    std::vector<Warning> fileWarnings;
+    Picture mask = readSkinFile(folder, "mask.bmp", fileWarnings);
+    Picture background = readSkinFile(folder, "eyebg.bmp", fileWarnings);
+    const bool shared = readSkinFile(folder, "eye.bmp", fileWarnings) != nullptr;
+    bool numbered[MAX_EYES];
+    for (int i = 0; i < MAX_EYES; ++i)
+        numbered[i] = readSkinFile(folder, "eye" + std::to_string(i + 1) + ".bmp", fileWarnings) != nullptr;
+
+    const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
+    if (Picture original{loadBitmapFile(main.c_str(), nullptr)})
+        checkMarkers(original.get(), warnings);
+    checkAreas(skin, warnings);
+    for (int i = 0; i < skin.eyeCount; ++i) {
+        findings.eyes.push_back(describeEye(skin, i, numbered[i], shared));
+        checkPupil(findings.eyes.back(), i, warnings);
+    }
+    findings.maskUsed = mask != nullptr;
+    if (mask)
+        checkMask(mask.get(), skin, warnings);
+    findings.backgroundUsed = skin.background != nullptr;
+    if (skin.background)
+        checkBackground(skin.background, skin, warnings);
+    warnings.insert(warnings.end(), fileWarnings.begin(), fileWarnings.end());
+    return findings;
+}

@@ -1,0 +1,10 @@
+#include <iostream>
+
+#include "app/allegro_setup.h"
+#include "checker/checker.h"
+
+int main(int argc, char** argv)
+{
+    setUpAllegro();
+    return runChecker(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+}

@@ -1,0 +1,20 @@
+// The checker's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+struct Options {
+    bool help = false;
+    std::string folder;
+    std::string previewPath;         // empty: no preview
+    std::optional<POINT> pointer;    // window coordinates; the window's centre when not given
+};
+
+extern const char* const usageText;
+
+// args without the program's name. False, with the reason, for a command line that makes no sense.
+bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);
