@@ -1,13 +1,13 @@
 // A private X server for one test, optionally with a window manager, and what
-// a test reads from it: windows, their places and properties, screen pixels.
+// a test reads from it: windows, their places and states, screen pixels.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -18,7 +18,12 @@ constexpr int screenHeight = 1024;
 
 struct Box {
     int x = 0, y = 0, width = 0, height = 0;
+    bool operator==(const Box& o) const { return x == o.x && y == o.y && width == o.width && height == o.height; }
 };
+inline std::ostream& operator<<(std::ostream& out, const Box& b)
+{
+    return out << b.width << "x" << b.height << "+" << b.x << "+" << b.y;
+}
 
 class Desktop {
 public:
@@ -30,15 +35,11 @@ public:
     const std::string& name() const { return displayName; }
     // Runs a shell command (xdotool, xprop...) on this display; its exit status.
     int run(const std::string& command) const;
-    std::string output(const std::string& command) const;
 
     // A viewable window with this title, as soon as one appears; 0 on timeout.
     Window waitForWindow(const std::string& title, int timeoutMs = 10000) const;
-    bool exists(Window window) const;
     Box frame(Window window) const;  // screen position and size of the window itself
-    std::string title(Window window) const;
-    std::string netWmState(Window window) const;
-
+    bool hasState(Window window, const std::string& netWmState) const;
     // 0x00RRGGBB pixels of the screen, row by row.
     std::vector<uint32_t> pixels(const Box& area) const;
     // Keys go to this window, as after a click on it.
@@ -47,7 +48,7 @@ public:
     void close(Window window) const;
 
 private:
-    std::unique_ptr<Child> server;
+    std::unique_ptr<Child> server;  // declared first, so that it stops last
     std::unique_ptr<Child> windowManager;
     std::string displayName;
     Display* display = nullptr;

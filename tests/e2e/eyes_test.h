@@ -1,5 +1,5 @@
 // The fixture of the end-to-end tests: the program in a fresh working folder on
-// its own X server, bare (no window manager) or under openbox.
+// its own X server, bare (no window manager) or under openbox, with a test face.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,8 +8,15 @@
 #include <string>
 
 #include "e2e/desktop.h"
-#include "e2e/process.h"
 #include "support/fixtures.h"
+
+// skins/face is 60 x 70 with one white eye from (11, 21) to (39, 49), so its bounds
+// are (10, 20, 40, 50), its marker at (25, 35) and the built-in 4 x 6 pupil. Its
+// mask cuts a 6 x 6 square off the top-left and the bottom-right corners.
+constexpr int faceWidth = 60;
+constexpr int faceHeight = 70;
+constexpr int faceCut = 6;
+constexpr uint32_t faceColour = 0xC03030;
 
 class EyesTest : public testing::TestWithParam<bool> {
 protected:
@@ -18,14 +25,25 @@ protected:
     // Stores the skin name and the window centre in eyes.ini, starts the program
     // and waits for its window.
     void start(const std::string& skin, int centreX, int centreY);
+    // Starts the program on what eyes.ini holds; its first window with this title.
+    Window launch(const std::string& title = "eyes");
     // The status the program ended with, or -1 if it still runs after the time.
-    int exitStatus(int timeoutMs = 5000);
+    int exitStatus(int timeoutMs = 5000) { return eyes->wait(timeoutMs); }
     std::string setting(const std::string& key) const;
 
-    void pointAt(int x, int y) const;
-    void xdotool(const std::string& arguments) const;
-    // Sends keys to our window the way a user would after activating it.
-    void typeKeys(const std::string& keys) const;
+    void xdotool(const std::string& arguments) const
+    {
+        ASSERT_EQ(desktop.run("xdotool " + arguments), 0) << arguments;
+    }
+    void pointAt(int x, int y) const { xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)); }
+    // Keys to our window the way a user would send them after activating it.
+    void typeKeys(const std::string& keys) const
+    {
+        desktop.focus(window);
+        xdotool("key " + keys);
+    }
+    // Drags the window with the left button from (x, y); true once it followed.
+    bool dragBy(int x, int y, int dx, int dy);
 
     TempWorkdir work;
     Desktop desktop{GetParam()};

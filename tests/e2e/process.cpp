@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <thread>
 
-extern char** environ;
-
 namespace {
 
 int decode(int raw)
@@ -54,7 +52,13 @@ Child::Child(const std::vector<std::string>& arguments, const std::string& folde
 
 Child::~Child()
 {
-    stop();
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    if (wait(5000) == -1) {
+        kill(pid, SIGKILL);
+        wait(5000);
+    }
 }
 
 int Child::wait(int timeoutMs)
@@ -74,36 +78,7 @@ int Child::wait(int timeoutMs)
     return status;
 }
 
-bool Child::running()
-{
-    return wait(0) == -1;
-}
-
-void Child::stop()
-{
-    if (pid <= 0)
-        return;
-    kill(pid, SIGTERM);
-    if (wait(5000) == -1) {
-        kill(pid, SIGKILL);
-        wait(5000);
-    }
-}
-
 int shell(const std::string& command)
 {
     return decode(std::system(command.c_str()));
-}
-
-std::string shellOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[512];
-        size_t n;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
 }

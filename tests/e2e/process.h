@@ -18,8 +18,6 @@ public:
 
     // The exit status (128 + signal after a signal), or -1 while it still runs after timeoutMs.
     int wait(int timeoutMs);
-    bool running();
-    void stop();
 
 private:
     pid_t pid = -1;
@@ -28,5 +26,3 @@ private:
 
 // Runs a shell command to its end; its exit status.
 int shell(const std::string& command);
-// Runs a shell command to its end; what it printed.
-std::string shellOutput(const std::string& command);
