@@ -1,22 +1,16 @@
-// Skin folders drawn for the checker's tests, and the checker run in-process.
+// Skin folders drawn for the checker's tests, and the checker run as a program.
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <allegro.h>
 
-#include <sstream>
+#include <cstdlib>
 
-#include "checker/checker.h"
-#include "checker/findings.h"
 #include "skin/skin_files.h"
 
 const int faceColour = 0x00c8a03c;
-
-inline void PrintTo(Problem problem, std::ostream* out)
-{
-    *out << "Problem " << static_cast<int>(problem);
-}
 
 // A black-framed white eye, measured 2 rx + 2 by 2 ry + 2, with its marker at (cx, cy).
 inline void drawEye(BITMAP* face, int cx, int cy, int rx, int ry)
@@ -26,13 +20,19 @@ inline void drawEye(BITMAP* face, int cx, int cy, int rx, int ry)
     putpixel(face, cx, cy, magenta());
 }
 
-// An 80 x 50 face with two 20 x 16 eyes, a mask and a background of its size, and pupils.
-inline void writeGoodSkin(const std::string& folder)
+// An 80 x 50 face with two 20 x 16 eyes, markers at (20, 25) and (60, 25).
+inline BITMAP* twoEyedFace()
 {
     BITMAP* face = makeBitmap(80, 50, faceColour);
     drawEye(face, 20, 25, 9, 7);
     drawEye(face, 60, 25, 9, 7);
-    saveInto(folder, "main.bmp", face);
+    return face;
+}
+
+// The two-eyed face with a mask and a background of its size, and pupils.
+inline void writeGoodSkin(const std::string& folder)
+{
+    saveInto(folder, "main.bmp", twoEyedFace());
     BITMAP* mask = makeBitmap(80, 50, white);
     ellipsefill(mask, 40, 25, 39, 24, 0);
     saveInto(folder, "mask.bmp", mask);
@@ -47,35 +47,16 @@ inline void writeGoodSkin(const std::string& folder)
     saveInto(folder, "eye1.bmp", pupil);
 }
 
-struct CheckerRun {
-    int status;
-    std::string out, err;
-};
-
-inline CheckerRun runInProcess(const std::vector<std::string>& args)
+// The built checker, its output in out.txt and err.txt; its exit status.
+inline int runProgram(const std::string& args)
 {
-    std::ostringstream out, err;
-    int status = runChecker(args, out, err);
-    return {status, out.str(), err.str()};
+    int status = std::system((GLIMORA_CHECK_BINARY " " + args + " >out.txt 2>err.txt").c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 class CheckerTest : public testing::Test {
 protected:
     void SetUp() override { headless::reset(); }
 
-    // The warnings for the skin in folder, as problem kinds.
-    std::vector<Problem> check(const std::string& folder)
-    {
-        skin = std::make_unique<Skin>();
-        EXPECT_TRUE(skin->loadFolder(folder)) << folder;
-        findings = findProblems(folder, *skin);
-        std::vector<Problem> problems;
-        for (const Warning& warning : findings.warnings)
-            problems.push_back(warning.problem);
-        return problems;
-    }
-
     TempWorkdir workdir;
-    std::unique_ptr<Skin> skin;
-    Findings findings;
 };
