@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -20,9 +19,9 @@ std::string readString(const char* section, const char* key, const char* fallbac
     return buffer;
 }
 
-int readInt(const char* key, int fallback = 77)
+int readInt(const char* key)
 {
-    return static_cast<int>(GetPrivateProfileIntA("global", key, fallback, "eyes.ini"));
+    return static_cast<int>(GetPrivateProfileIntA("global", key, 77, "eyes.ini"));
 }
 
 bool write(const char* section, const char* key, const char* value, const char* path = "eyes.ini")
@@ -30,47 +29,28 @@ bool write(const char* section, const char* key, const char* value, const char* 
     return WritePrivateProfileStringA(section, key, value, path) == TRUE;
 }
 
-size_t entriesIn(const char* folder)
+long entriesIn(const char* folder)
 {
-    auto entries = std::filesystem::directory_iterator(folder);
-    return static_cast<size_t>(std::distance(begin(entries), end(entries)));
+    return std::distance(std::filesystem::directory_iterator(folder), {});
 }
 
 }  // namespace
 
-TEST(Profile, MissingFileSectionOrKeyGivesTheDefault)
+TEST(Profile, NamesIgnoreCaseAndBlanksIntegersAreLeadingSignedDecimalsAndMissingOnesGiveTheDefault)
 {
     TempWorkdir dir;
     EXPECT_EQ(readString("global", "skin", "none"), "none");
-    EXPECT_EQ(readInt("x"), 77);
     EXPECT_FALSE(std::filesystem::exists("eyes.ini")) << "reading must not create the file";
 
-    writeFile("eyes.ini", "[other]\ny=5\n[global]\nx=12\n");
-    EXPECT_EQ(readInt("x"), 12);
-    EXPECT_EQ(readInt("y", 0), 0) << "a file with only x";
-    EXPECT_EQ(readString("missing", "x", "d"), "d");
-}
-
-TEST(Profile, NamesMatchWhateverTheirCaseAndBlanksButCommentsAreNotKeys)
-{
-    TempWorkdir dir;
-    writeFile("eyes.ini", "; x=1\r\n  [ GLOBAL ]  \r\n\tX =  -5 \r\n Skin=\t green eyes \t\r\n;y=1\r\n#y=2\r\n");
-    EXPECT_EQ(GetPrivateProfileIntA("global", "x", 0, "eyes.ini"), static_cast<UINT>(-5));
+    writeFile("eyes.ini", "; y=1\r\n[other]\r\ny=5\r\n  [ GLOBAL ]  \r\n\tX =  -5 \r\n Skin=\t green eyes \t\r\n#y=2\r\n"
+                          "a=12abc\nb=abc\nc=\nd=+7\ne=99999999999\nf=-99999999999\ng=0x10\n");
+    EXPECT_EQ(readInt("x"), -5);
     EXPECT_EQ(readString("Global", " SKIN "), "green eyes");
-    EXPECT_EQ(readInt("y"), 77);
-}
-
-TEST(Profile, IntegersAreLeadingSignedDecimals)
-{
-    TempWorkdir dir;
-    writeFile("eyes.ini", "[global]\na=12abc\nb=abc\nc=\nd=+7\ne=99999999999\nf=-99999999999\ng=0x10\n");
-    EXPECT_EQ(readInt("a"), 12);
-    EXPECT_EQ(readInt("b"), 0) << "not a number";
-    EXPECT_EQ(readInt("c"), 77) << "an empty value counts as none";
-    EXPECT_EQ(readInt("d"), 7);
-    EXPECT_EQ(readInt("e"), INT_MAX);
-    EXPECT_EQ(readInt("f"), INT_MIN);
-    EXPECT_EQ(readInt("g"), 0);
+    EXPECT_EQ(readInt("y"), 77) << "only x: comments and other sections hold no y";
+    EXPECT_EQ(readString("missing", "x", "d"), "d");
+    for (const auto& [key, value] : {std::pair<const char*, int>{"a", 12}, {"b", 0}, {"c", 77}, {"d", 7},
+                                     {"e", INT_MAX}, {"f", INT_MIN}, {"g", 0}})
+        EXPECT_EQ(readInt(key), value) << key;
 }
 
 TEST(Profile, StringsAreCutToTheBufferAndTerminated)
@@ -78,9 +58,7 @@ TEST(Profile, StringsAreCutToTheBufferAndTerminated)
     TempWorkdir dir;
     const std::string name(600, 'n');
     ASSERT_TRUE(write("global", "skin", name.c_str()));
-    char buffer[512];
-    EXPECT_EQ(GetPrivateProfileStringA("global", "skin", "", buffer, 512, "eyes.ini"), 511u);
-    EXPECT_EQ(std::string(buffer), name.substr(0, 511));
+    EXPECT_EQ(readString("global", "skin"), name.substr(0, 511));
 
     char tiny[4] = "abc";
     EXPECT_EQ(GetPrivateProfileStringA("global", "none", "defaultText", tiny, 4, "eyes.ini"), 3u);
@@ -89,7 +67,7 @@ TEST(Profile, StringsAreCutToTheBufferAndTerminated)
     EXPECT_STREQ(tiny, "");
 }
 
-TEST(Profile, WriteChangesOneValueAndKeepsTheRest)
+TEST(Profile, WriteReplacesTheFileWithOneValueChangedAndTheRestKept)
 {
     TempWorkdir dir;
     writeFile("eyes.ini", "; kept\n[Global]\n  X = 1  ; part of the value\nskin=old\n\n; next\n[other]\nx=9\n");
@@ -102,23 +80,19 @@ TEST(Profile, WriteChangesOneValueAndKeepsTheRest)
     struct stat info;
     ASSERT_EQ(stat("eyes.ini", &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u) << "the replacement keeps the file's mode";
-    EXPECT_EQ(entriesIn("."), 1u) << "no temporary file left";
+    EXPECT_EQ(entriesIn("."), 1) << "no temporary file left";
 
     writeFile("eyes.ini", "[global]\r\nskin=a");
     ASSERT_TRUE(write("global", "x", "3"));
     EXPECT_EQ(readFile("eyes.ini"), "[global]\r\nskin=a\r\nx=3\r\n") << "CRLF and an unfinished last line";
-}
 
-TEST(Profile, WriteRefusesWhatWouldNotReadBackAsWritten)
-{
-    TempWorkdir dir;
-    writeFile("eyes.ini", "[global]\nskin=green\n");
+    // Nothing that would not read back as written.
     EXPECT_FALSE(write("global", "skin", "evil\n[global]\nx=1"));
     EXPECT_FALSE(write("global", "a=b", "1"));
     EXPECT_FALSE(write("glo]bal", "x", "1"));
     EXPECT_FALSE(write("global", ";x", "1"));
     EXPECT_FALSE(write("global", "x", nullptr));
-    EXPECT_EQ(readFile("eyes.ini"), "[global]\nskin=green\n");
+    EXPECT_EQ(readFile("eyes.ini"), "[global]\r\nskin=a\r\nx=3\r\n");
 }
 
 TEST(Profile, BinaryAndHugeFilesAreReadAndKeptWhole)
@@ -135,16 +109,9 @@ TEST(Profile, BinaryAndHugeFilesAreReadAndKeptWhole)
     EXPECT_EQ(readInt("x"), 77);
     ASSERT_TRUE(write("global", "x", "5"));
     EXPECT_EQ(readFile("eyes.ini"), oneLine + "\n\n[global]\nx=5\n");
-
-    std::string manyLines = "[global]\n";
-    while (manyLines.size() < (10u << 20))
-        manyLines += "filler=" + std::to_string(manyLines.size()) + "\n";
-    writeFile("eyes.ini", manyLines + "x=1\n");
-    ASSERT_TRUE(write("global", "x", "2"));
-    EXPECT_EQ(readFile("eyes.ini"), manyLines + "x=2\n");
 }
 
-TEST(Profile, FailedWriteLeavesTheOldFileAlone)
+TEST(Profile, AFailedWriteLeavesTheOldFileAlone)
 {
     TempWorkdir dir;
     // A settings file we cannot see into must not be replaced by one holding only our key.
@@ -155,22 +122,11 @@ TEST(Profile, FailedWriteLeavesTheOldFileAlone)
     ASSERT_EQ(stat("eyes.ini", &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 
-    writeFile("file", "");
-    EXPECT_FALSE(write("global", "x", "1", "file/eyes.ini"));
-    // Readable, but nothing can be created beside it, whoever we are.
-    const std::string procFile = readFile("/proc/self/comm");
-    EXPECT_FALSE(write("global", "x", "1", "/proc/self/comm"));
-    EXPECT_EQ(readFile("/proc/self/comm"), procFile);
-}
-
-TEST(Profile, ReadOnlyFolderRefusesTheWrite)
-{
-    TempWorkdir dir;
     makeDirs("locked");
     writeFile("locked/eyes.ini", "[global]\nx=1\n");
     ReadOnlyFolder locked("locked");
     ASSERT_TRUE(locked.ok());
     EXPECT_FALSE(write("global", "x", "2", "locked/eyes.ini"));
     EXPECT_EQ(readFile("locked/eyes.ini"), "[global]\nx=1\n");
-    EXPECT_EQ(entriesIn("locked"), 1u);
+    EXPECT_EQ(entriesIn("locked"), 1);
 }

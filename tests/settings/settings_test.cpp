@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
+#include <climits>
 #include <string>
+#include <tuple>
 
 #include "app/shell.h"
 #include "platform/headless/headless.h"
@@ -13,14 +15,9 @@
 
 namespace {
 
-std::string stored(const char* key)
-{
-    char buffer[32];
-    GetPrivateProfileStringA("global", key, "(none)", buffer, sizeof buffer, "eyes.ini");
-    return buffer;
-}
+using Place = std::pair<LONG, LONG>;
 
-// A headless window of the current skin's size, as the shell makes it.
+// The shell's window and the current skin.
 class WindowPosition : public testing::Test {
 protected:
     TempWorkdir dir;
@@ -33,41 +30,33 @@ protected:
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "SettingsTestWindow";
         RegisterClassA(&windowClass);
+        g_hwnd = CreateWindowExA(0, "SettingsTestWindow", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                 nullptr);
         g_skin = &skin;
     }
-
     void TearDown() override
     {
-        if (g_hwnd)
-            DestroyWindow(g_hwnd);
+        DestroyWindow(g_hwnd);
         g_hwnd = nullptr;
         g_skin = nullptr;
     }
-
     void showSkin(int width, int height, int left, int top)
     {
-        if (skin.mainImage)
-            destroy_bitmap(skin.mainImage);
+        destroy_bitmap(skin.mainImage);
         skin.mainImage = create_bitmap(width, height);
-        if (g_hwnd)
-            DestroyWindow(g_hwnd);
-        g_hwnd = CreateWindowExA(0, "SettingsTestWindow", "", WS_POPUP, left, top, width, height, nullptr,
-                                 nullptr, nullptr, nullptr);
-        ASSERT_NE(g_hwnd, nullptr);
+        MoveWindow(g_hwnd, left, top, 1, 1, TRUE);  // Save goes by the skin, Load sizes the window
     }
-
-    POINT leftTop()
+    RECT frame()
     {
         RECT rect{};
         GetWindowRect(g_hwnd, &rect);
-        EXPECT_EQ(rect.right - rect.left, skin.getWidth());
-        return {rect.left, rect.top};
+        return rect;
     }
 };
 
 }  // namespace
 
-TEST(WorkingPath, JoinsTheWorkingDirectoryWithTheName)
+TEST(WorkingPath, JoinsAnyWorkingDirectoryWithTheNameAndSurvivesADeletedOne)
 {
     TempWorkdir dir;
     EXPECT_EQ(workingPath("eyes.ini"), dir.path() + "/eyes.ini");
@@ -77,35 +66,33 @@ TEST(WorkingPath, JoinsTheWorkingDirectoryWithTheName)
     EXPECT_EQ(_getcwd(&buffer[0], static_cast<int>(dir.path().size() + 1)), buffer.data());
     EXPECT_EQ(buffer.c_str(), dir.path());
 
+    const std::string step(200, 'd');
+    std::string deep = dir.path();
+    auto descendTo = [&](size_t length) {
+        for (; deep.size() < length; deep += "/" + step)
+            ASSERT_TRUE(mkdir(step.c_str(), 0700) == 0 && chdir(step.c_str()) == 0);
+    };
+    descendTo(2048);
+    SaveSkinName("deep");
+    EXPECT_EQ(readFile(deep + "/eyes.ini"), "[global]\nskin=deep\n");
+    unlink("eyes.ini");
+    descendTo(5000);
+    EXPECT_EQ(workingPath("eyes.ini"), deep + "/eyes.ini") << "longer than the first buffer";
+    for (; deep != dir.path(); deep.resize(deep.size() - step.size() - 1))
+        ASSERT_TRUE(chdir("..") == 0 && rmdir(step.c_str()) == 0);
+
+    makeDirs("gone");
+    ASSERT_TRUE(chdir("gone") == 0 && rmdir((dir.path() + "/gone").c_str()) == 0);
+    EXPECT_EQ(workingPath("eyes.ini"), "eyes.ini");
+    SaveSkinName("anything");  // nowhere to write: quietly nothing
+
     ASSERT_EQ(chdir("/"), 0);
     EXPECT_EQ(workingPath("eyes.ini"), "/eyes.ini");
 }
 
-TEST(WorkingPath, ServesADeepDirectoryAndSurvivesADeletedOne)
+TEST(SkinName, IsCutTo511CharactersOnReading)
 {
     TempWorkdir dir;
-    std::string deep = dir.path();
-    while (deep.size() < 2048)
-        deep += "/" + std::string(200, 'd');
-    makeDirs(deep);
-    ASSERT_EQ(chdir(deep.c_str()), 0);
-    SaveSkinName("deep");
-    EXPECT_EQ(readFile(deep + "/eyes.ini"), "[global]\nskin=deep\n");
-
-    ASSERT_EQ(unlink("eyes.ini"), 0);
-    ASSERT_EQ(rmdir(deep.c_str()), 0);
-    EXPECT_EQ(workingPath("eyes.ini"), "eyes.ini");
-    SaveSkinName("anything");  // nowhere to write: quietly nothing
-}
-
-TEST(SkinName, IsStoredForTheLoaderAndCutTo511Characters)
-{
-    TempWorkdir dir;
-    g_reloadSkin = false;
-    ChooseSkin("green");
-    EXPECT_TRUE(g_reloadSkin);
-    EXPECT_EQ(stored("skin"), "green");
-
     // 511 characters that name a real nested skin folder, then more.
     std::string name = std::string(200, 'a') + "/" + std::string(200, 'b') + "/";
     name += std::string(511 - name.size(), 'c');
@@ -121,60 +108,32 @@ TEST(SkinName, IsStoredForTheLoaderAndCutTo511Characters)
     EXPECT_EQ(skin.getWidth(), 7);
 }
 
-TEST_F(WindowPosition, FirstStartCentresTheWindowOnTheOrigin)
+TEST_F(WindowPosition, TheCentreIsStoredAndTheWindowOfAnySkinPlacedAroundIt)
 {
-    showSkin(100, 80, 590, 472);
-    LoadWindowPosition();
-    EXPECT_EQ(leftTop().x, -50);
-    EXPECT_EQ(leftTop().y, -40);
-    EXPECT_FALSE(std::filesystem::exists("eyes.ini")) << "loading writes nothing back";
-}
+    using Saved = std::tuple<int, int, int, int, std::string>;
+    for (const auto& [width, height, left, top, stored] : {Saved{101, 51, 10, 20, "x=60\ny=45\n"},
+                                                          Saved{100, 80, -300, -200, "x=-250\ny=-160\n"},
+                                                          Saved{100, 80, 200, 300, "x=250\ny=340\n"}}) {
+        showSkin(width, height, left, top);
+        SaveWindowPosition();
+        EXPECT_EQ(readFile("eyes.ini"), "[global]\n" + stored);
+    }
 
-TEST_F(WindowPosition, OddSizesComeBackAndANewSkinKeepsTheCentre)
-{
-    showSkin(101, 51, 10, 20);
-    SaveWindowPosition();
-    EXPECT_EQ(stored("x"), "60");
-    EXPECT_EQ(stored("y"), "45");
-    MoveWindow(g_hwnd, 500, 500, 101, 51, TRUE);
-    LoadWindowPosition();
-    EXPECT_EQ(leftTop().x, 10);
-    EXPECT_EQ(leftTop().y, 20);
+    using Loaded = std::tuple<std::string, int, int, LONG, LONG>;
+    for (const auto& [stored, width, height, left, top] : {Loaded{"x=60\ny=45\n", 101, 51, 10, 20},
+                                                          Loaded{"x=-250\ny=-160\n", 100, 80, -300, -200},
+                                                          Loaded{"x=250\ny=340\n", 60, 40, 220, 320},
+                                                          Loaded{"", 100, 80, -50, -40},
+                                                          Loaded{"x=100000\n", 100, 80, 100000 - 50, -40}}) {
+        writeFile("eyes.ini", "[global]\n" + stored);
+        showSkin(width, height, 500, 500);
+        LoadWindowPosition();
+        const RECT placed = frame();
+        EXPECT_EQ(Place(placed.left, placed.top), Place(left, top)) << stored;
+        EXPECT_EQ(Place(placed.right - placed.left, placed.bottom - placed.top), Place(width, height));
+    }
 
-    showSkin(100, 80, 200, 300);
-    SaveWindowPosition();
-    EXPECT_EQ(stored("x"), "250");
-    EXPECT_EQ(stored("y"), "340");
-    showSkin(60, 40, 0, 0);
-    LoadWindowPosition();
-    EXPECT_EQ(leftTop().x, 220);
-    EXPECT_EQ(leftTop().y, 320);
-}
-
-TEST_F(WindowPosition, NegativeAndFarAwayCentresAreUsedUnchanged)
-{
-    showSkin(100, 80, -300, -200);
-    SaveWindowPosition();
-    EXPECT_EQ(stored("x"), "-250");
-    EXPECT_EQ(stored("y"), "-160");
-    MoveWindow(g_hwnd, 0, 0, 100, 80, TRUE);
-    LoadWindowPosition();
-    EXPECT_EQ(leftTop().x, -300);
-    EXPECT_EQ(leftTop().y, -200);
-
-    writeFile("eyes.ini", "[global]\nx=100000\n");
-    LoadWindowPosition();
-    EXPECT_EQ(leftTop().x, 100000 - 50);
-    EXPECT_EQ(leftTop().y, -40) << "a missing y reads as 0 on its own";
-}
-
-TEST_F(WindowPosition, ExtremeStoredValuesWrapLike32BitArithmetic)
-{
-    showSkin(100, 80, 0, 0);
     writeFile("eyes.ini", "[global]\nx=-2147483648\ny=99999999999\n");
     LoadWindowPosition();
-    RECT rect{};
-    GetWindowRect(g_hwnd, &rect);
-    EXPECT_EQ(rect.left, 2147483647 - 49);
-    EXPECT_EQ(rect.top, 2147483647 - 40);
+    EXPECT_EQ(Place(frame().left, frame().top), Place(INT_MAX - 49, INT_MAX - 40)) << "wraps like 32-bit arithmetic";
 }
