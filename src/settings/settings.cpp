@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 
@@ -36,7 +37,10 @@ std::string workingPath(const char* name)
         return name;
     if (directory.empty() || directory.back() != '/')
         directory += '/';
-    return directory + name;
+    // The system opens no absolute path longer than PATH_MAX; the same file
+    // is still reached relative to the working directory.
+    std::string path = directory + name;
+    return path.size() < PATH_MAX ? path : name;
 }
 
 void LoadWindowPosition()

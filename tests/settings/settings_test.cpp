@@ -11,6 +11,7 @@
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
+#include "platform/cwd.h"
 #include "support/fixtures.h"
 
 namespace {
@@ -77,7 +78,13 @@ TEST(WorkingPath, JoinsAnyWorkingDirectoryWithTheNameAndSurvivesADeletedOne)
     EXPECT_EQ(readFile(deep + "/eyes.ini"), "[global]\nskin=deep\n");
     unlink("eyes.ini");
     descendTo(5000);
-    EXPECT_EQ(workingPath("eyes.ini"), deep + "/eyes.ini") << "longer than the first buffer";
+    std::string directory;
+    ASSERT_TRUE(currentDirectory(directory));
+    EXPECT_EQ(directory, deep) << "longer than the first buffer";
+    EXPECT_EQ(workingPath("eyes.ini"), "eyes.ini") << "too long to open as an absolute path";
+    SaveSkinName("deeper");
+    EXPECT_EQ(readFile("eyes.ini"), "[global]\nskin=deeper\n");
+    unlink("eyes.ini");
     for (; deep != dir.path(); deep.resize(deep.size() - step.size() - 1))
         ASSERT_TRUE(chdir("..") == 0 && rmdir(step.c_str()) == 0);
 
