@@ -1,5 +1,3 @@
-#include <vector>
-
 #include "skin/skin_files.h"
 
 namespace {
@@ -11,7 +9,7 @@ struct Area {
 class EyeDetection : public SkinTest {
 protected:
     // Loads a grey face with these areas painted in order and a marker on each point.
-    bool loadFace(int width, int height, std::vector<Area> areas, std::vector<POINT> markers)
+    bool loadFace(int width, int height, const std::vector<Area>& areas, const std::vector<POINT>& markers)
     {
         BITMAP* face = makeBitmap(width, height, grey);
         for (const Area& a : areas)
@@ -20,12 +18,7 @@ protected:
             putpixel(face, m.x, m.y, magenta());
         return loadMain(face);
     }
-    void expectBounds(std::vector<RECT> bounds)
-    {
-        ASSERT_EQ(skin->eyeCount, int(bounds.size()));
-        for (size_t i = 0; i < bounds.size(); ++i)
-            EXPECT_EQ(skin->eyeBounds[i], bounds[i]) << "eye " << i;
-    }
+    Rects bounds() { return Rects(skin->eyeBounds, skin->eyeBounds + skin->eyeCount); }
     int pixel(int x, int y) { return getpixel(skin->mainImage, x, y); }
 };
 
@@ -37,7 +30,7 @@ TEST_F(EyeDetection, EyesAreMeasuredThroughTheirOwnMarkersUpToTheImageEdgesAndMa
                           {35, 20, 44, 22, white}, {35, 20, 37, 29, white}},
                          {{15, 14}, {2, 2}, {55, 37}, {40, 21}, {36, 26}}));
     // Numbered in scan order.
-    expectBounds({{0, 0, 6, 4}, {9, 9, 30, 20}, {34, 19, 45, 23}, {34, 19, 38, 30}, {49, 34, 60, 40}});
+    EXPECT_EQ(bounds(), (Rects{{0, 0, 6, 4}, {9, 9, 30, 20}, {34, 19, 45, 23}, {34, 19, 38, 30}, {49, 34, 60, 40}}));
     EXPECT_TRUE(skin->eyeCentres[1].x == 15 && skin->eyeCentres[1].y == 14);
     EXPECT_EQ(skin->eyeColour, white);
     EXPECT_EQ(pixel(10, 10), magenta());
@@ -64,16 +57,16 @@ TEST_F(EyeDetection, MarkersAfterTheSixteenthStayOpaqueInTheSixteenthsColour)
 TEST_F(EyeDetection, AMarkerTakesTheColourAboveItOrOnTheTopRowBelowIt)
 {
     ASSERT_TRUE(loadFace(10, 5, {{2, 0, 6, 2, white}}, {{4, 0}}));
-    expectBounds({{1, 0, 7, 3}});
+    EXPECT_EQ(bounds(), (Rects{{1, 0, 7, 3}}));
     EXPECT_EQ(skin->eyeColour, white);
 
     ASSERT_TRUE(loadFace(5, 1, {}, {{2, 0}}));  // below lies outside the image
-    expectBounds({{1, 0, 3, 1}});
+    EXPECT_EQ(bounds(), (Rects{{1, 0, 3, 1}}));
     EXPECT_EQ(skin->eyeColour, -1);
     EXPECT_EQ(pixel(1, 0), grey);
 
     ASSERT_TRUE(loadFace(20, 10, {{5, 3, 14, 7, white}}, {{10, 3}}));  // above lies outside the eye
-    expectBounds({{9, 0, 11, 4}});
+    EXPECT_EQ(bounds(), (Rects{{9, 0, 11, 4}}));
     EXPECT_EQ(skin->eyeColour, grey);
     EXPECT_EQ(pixel(0, 0), magenta());
     EXPECT_EQ(pixel(10, 4), white);

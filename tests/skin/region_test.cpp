@@ -1,12 +1,8 @@
 #include <random>
-#include <vector>
 
-#include "platform/region.h"
 #include "skin/skin_files.h"
 
 namespace {
-
-using Rects = std::vector<RECT>;
 
 int xorRect(HRGN region, int left, int top, int right, int bottom)
 {
@@ -20,18 +16,14 @@ TEST(Region, EitherSourceMayBeTheDestinationAndStaleHandlesOrOtherModesAreRefuse
 {
     HRGN a = CreateRectRgn(4, 4, 0, 0), b = CreateRectRgn(2, 0, 6, 4), out = CreateRectRgn(9, 9, 99, 99);
     EXPECT_EQ(CombineRgn(out, a, b, RGN_XOR), COMPLEXREGION);
-    EXPECT_EQ(regionRects(out), (Rects{{0, 0, 2, 4}, {4, 0, 6, 4}}));
     EXPECT_EQ(CombineRgn(b, a, b, RGN_XOR), COMPLEXREGION);
-    EXPECT_EQ(regionRects(b), regionRects(out));
+    EXPECT_EQ(regionRects(b), (Rects{{0, 0, 2, 4}, {4, 0, 6, 4}}));
+    EXPECT_EQ(regionRects(out), regionRects(b));
     EXPECT_EQ(regionRects(a), (Rects{{0, 0, 4, 4}})) << "a source stays as it was";
     EXPECT_EQ(CombineRgn(a, a, a, 1 /* RGN_AND */), ERROR);
-    EXPECT_EQ(xorRect(a, 4, 0, 6, 4), SIMPLEREGION) << "touching pieces join";
-    EXPECT_EQ(regionRects(a), (Rects{{0, 0, 6, 4}}));
     EXPECT_EQ(CombineRgn(a, a, a, RGN_XOR), NULLREGION);
-
     int notARegion = 0;
-    EXPECT_FALSE(DeleteObject(nullptr));
-    EXPECT_FALSE(DeleteObject(&notARegion));
+    EXPECT_FALSE(DeleteObject(nullptr) || DeleteObject(&notARegion));
     EXPECT_TRUE(DeleteObject(a));
     EXPECT_FALSE(DeleteObject(a));
     EXPECT_EQ(CombineRgn(out, out, a, RGN_XOR), ERROR);
@@ -41,7 +33,8 @@ TEST(Region, EitherSourceMayBeTheDestinationAndStaleHandlesOrOtherModesAreRefuse
 }
 
 // Random exclusive-ors against a pixel model: the same pixels, listed banded
-// (pieces of a band side by side and apart), and no two touching bands alike.
+// (pieces of a band side by side and apart), no two touching bands alike, and
+// the kind the last one reported.
 TEST(Region, RandomExclusiveOrsMatchAPixelModel)
 {
     const int size = 10;
@@ -50,14 +43,16 @@ TEST(Region, RandomExclusiveOrsMatchAPixelModel)
     for (int round = 0; round < 200; ++round) {
         HRGN region = CreateRectRgn(0, 0, 0, 0);
         std::vector<std::vector<int>> model(size, std::vector<int>(size)), cover = model;
+        int kind = ERROR;
         for (int step = 0; step < 12; ++step) {
             int x0 = coordinate(random), x1 = coordinate(random), y0 = coordinate(random), y1 = coordinate(random);
-            xorRect(region, x0, y0, x1, y1);
+            kind = xorRect(region, x0, y0, x1, y1);
             for (int y = std::min(y0, y1); y < std::max(y0, y1); ++y)
                 for (int x = std::min(x0, x1); x < std::max(x0, x1); ++x)
                     model[y][x] ^= 1;
         }
         Rects rects = regionRects(region);
+        EXPECT_EQ(kind, rects.empty() ? NULLREGION : rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION);
         for (size_t i = 0; i < rects.size(); ++i) {
             const RECT &r = rects[i], &p = rects[i ? i - 1 : 0];
             bool sameBand = p.top == r.top && p.bottom == r.bottom && p.right < r.left;

@@ -9,13 +9,15 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "platform/headless/headless.h"
+#include "platform/region.h"
 #include "skin/skin.h"
 #include "support/fixtures.h"
 
-const int grey = 0x808080;
-const int white = 0xffffff;
+const int grey = 0x808080, white = 0xffffff;
+using Rects = std::vector<RECT>;
 
 inline bool operator==(const RECT& a, const RECT& b)
 {
