@@ -64,6 +64,9 @@ void sleep(unsigned milliseconds);
 namespace core {
 // The window manager (or a drag) moved the window: keep GetWindowRect truthful.
 void windowMoved(HWND hwnd, int x, int y);
+// Called often from a backend's modal loop (a move, a popup menu): like Win32's,
+// such loops keep timers and painting going, so the window stays alive meanwhile.
+void serviceModalLoop();
 // Forgets every window (without messages), timer, queued message and quit
 // request, keeping the registered classes: a headless test starts afresh.
 void reset();

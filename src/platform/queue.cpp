@@ -136,6 +136,14 @@ LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return window ? window->proc(hwnd, message, wParam, lParam) : 0;
 }
 
+void core::serviceModalLoop()
+{
+    const MessageFilter all{nullptr, 0, 0};
+    MSG msg;
+    while (takePaint(all, &msg) || takeTimer(all, true, &msg))
+        DispatchMessageA(&msg);
+}
+
 void core::removeWindowMessages(HWND hwnd)
 {
     auto& all = posted.messages;

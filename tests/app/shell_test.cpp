@@ -92,16 +92,22 @@ TEST_F(Shell, ReadOnlyWorkingDirectoryStoresNothingAndRunsOn)
     EXPECT_EQ(readKey("x"), 12345u) << "nothing was stored";
 }
 
-TEST_F(Shell, LeftDragMovesTheWindowAndTheNewCentreIsStored)
+TEST_F(Shell, LeftDragMovesTheWindowWhileTheEyesGoOnAndTheNewCentreIsStored)
 {
     writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
     headless::at(100, [] {
         headless::setPointer(480, 390);
         headless::pressButton(WM_LBUTTONDOWN);
     });
-    headless::at(150, [] { headless::setPointer(530, 370); });
-    headless::at(200, [] { headless::releaseButton(); });
-    EXPECT_EQ(runUntilEscAt(300), 0);
+    int presentsEarly = 0, presentsLate = 0;
+    headless::at(150, [&] {
+        headless::setPointer(530, 370);
+        presentsEarly = headless::window(g_hwnd)->presents;
+    });
+    headless::at(440, [&] { presentsLate = headless::window(g_hwnd)->presents; });
+    headless::at(450, [] { headless::releaseButton(); });
+    EXPECT_EQ(runUntilEscAt(500), 0);
+    EXPECT_GE(presentsLate - presentsEarly, 2) << "timers and painting go on during the move";
     EXPECT_EQ(readKey("x"), 550u);
     EXPECT_EQ(readKey("y"), 380u);
 }

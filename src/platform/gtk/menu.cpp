@@ -23,6 +23,12 @@ void onDeactivate(GtkMenuShell*, gpointer popup)
     g_main_loop_quit(static_cast<Popup*>(popup)->loop);
 }
 
+gboolean serviceWhileOpen(gpointer)
+{
+    core::serviceModalLoop();
+    return G_SOURCE_CONTINUE;
+}
+
 GtkWidget* labelledItem(const MenuItem& item)
 {
     // Folder names need not be UTF-8; labels must be.
@@ -70,8 +76,11 @@ UINT_PTR backend::popupMenu(Native* window, const Menu& menu, int x, int y)
     gtk_menu_popup_at_rect(GTK_MENU(gtkMenu), gdk_get_default_root_window(), &at, GDK_GRAVITY_NORTH_WEST,
                            GDK_GRAVITY_NORTH_WEST, gtk_backend::lastPress());
     // GTK gives up without showing the menu when it cannot grab the pointer.
-    if (gtk_widget_get_visible(gtkMenu))
+    if (gtk_widget_get_visible(gtkMenu)) {
+        guint service = g_timeout_add(10, serviceWhileOpen, nullptr);
         g_main_loop_run(popup.loop);
+        g_source_remove(service);
+    }
     gtk_widget_destroy(gtkMenu);
     g_main_loop_unref(popup.loop);
     gtk_backend::wake();

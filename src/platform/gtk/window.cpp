@@ -298,6 +298,7 @@ void backend::beginMove(Native* window)
     // may swallow the release, so the pointer's own state ends the wait.
     while (press.held && buttonDown(button)) {
         gtk_backend::iterate();
+        core::serviceModalLoop();
         gtk_backend::waitForInput(10);
     }
     press.held = false;

@@ -94,6 +94,7 @@ void backend::beginMove(Native* window)
     const RECT startFrame = window->state.frame;
     while (display().buttonDown) {
         headless::advanceTo(display().clock + 1);
+        core::serviceModalLoop();
         Native* moving = headless::findNative(hwnd);
         if (!moving)
             return;
