@@ -65,6 +65,17 @@ TEST_F(Shell, FirstStartShowsTheDefaultSkinTopmostAroundTheOriginAndSavesItsCent
     EXPECT_FALSE(IsWindow(g_hwnd));
 }
 
+TEST_F(Shell, WindowIsBuiltShapedShownOnTopThenPlacedAndSavedBeforeItGoes)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    headless::at(200, [] { MoveWindow(g_hwnd, 10, 20, 100, 80, TRUE); });
+    EXPECT_EQ(runUntilEscAt(300), 0);
+    EXPECT_EQ(headless::calls(), (std::vector<std::string>{"create", "shape", "show", "above", "move", "move", "hide",
+                                                          "destroy"}));
+    EXPECT_EQ(readKey("x"), 60u);
+    EXPECT_EQ(readKey("y"), 60u);
+}
+
 TEST_F(Shell, OnlyEscapeQuits)
 {
     headless::at(100, [] { headless::pressKey('A'); });

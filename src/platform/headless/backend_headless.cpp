@@ -43,11 +43,13 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     window->state.title = title;
     window->state.frame = frame;
     display().windows.push_back(std::move(window));
+    display().calls.push_back("create");
     return display().windows.back().get();
 }
 
 void backend::destroyWindow(Native* window)
 {
+    display().calls.push_back("destroy");
     auto& windows = display().windows;
     windows.erase(std::remove_if(windows.begin(), windows.end(), [&](const auto& w) { return w.get() == window; }),
                   windows.end());
@@ -56,22 +58,26 @@ void backend::destroyWindow(Native* window)
 void backend::show(Native* window, bool visible)
 {
     window->state.visible = visible;
+    display().calls.push_back(visible ? "show" : "hide");
 }
 
 void backend::move(Native* window, const RECT& frame)
 {
     window->state.frame = frame;
+    display().calls.push_back("move");
 }
 
 void backend::keepAbove(Native* window, bool above)
 {
     window->state.above = above;
+    display().calls.push_back(above ? "above" : "not above");
 }
 
 void backend::shape(Native* window, const RECT* rects, size_t count)
 {
     window->state.shaped = true;
     window->state.shape.assign(rects, rects + count);
+    display().calls.push_back("shape");
 }
 
 void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)

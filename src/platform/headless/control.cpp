@@ -143,6 +143,11 @@ const std::vector<Box>& messageBoxes()
     return display().boxes;
 }
 
+const std::vector<std::string>& calls()
+{
+    return display().calls;
+}
+
 const WindowState* window(HWND hwnd)
 {
     backend::Native* native = findNative(hwnd);

@@ -43,6 +43,10 @@ struct Box {
 };
 const std::vector<Box>& messageBoxes();
 
+// What the program asked of the display, in order: "create", "shape", "show",
+// "hide", "above", "not above", "move", "destroy" (frames are not listed).
+const std::vector<std::string>& calls();
+
 struct WindowState {
     std::string title;
     RECT frame;  // screen coordinates

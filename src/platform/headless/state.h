@@ -29,6 +29,7 @@ struct Display {
     std::vector<Popup> popups;
     std::deque<Menu> shownSubmenus;  // the copies popups' submenu pointers point at
     std::vector<Box> boxes;
+    std::vector<std::string> calls;
 };
 
 Display& display();
