@@ -60,14 +60,14 @@ phase() {
   a=$(ticks "$ours"); b=$(ticks "$theirs"); start=$(date +%s.%N)
   if [ "$name" = moving ]; then moves; else sleep "$seconds"; fi
   end=$(date +%s.%N)
-  result[$name,eyes]=$(echo "$(ticks "$ours") $a $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
+  result[$name,glimora]=$(echo "$(ticks "$ours") $a $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
   result[$name,xeyes]=$(echo "$(ticks "$theirs") $b $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
 }
 phase idle
 phase moving
 
 printf '%-8s %-8s %8s %8s\n' program pointer "CPU %" "RSS MB"
-for who in eyes xeyes; do
+for who in glimora xeyes; do
   pid=$ours; [ "$who" = xeyes ] && pid=$theirs
   for name in idle moving; do
     printf '%-8s %-8s %8s %8s\n' "$who" "$name" "${result[$name,$who]}" "$(rss_mb "$pid")"
