@@ -98,7 +98,8 @@ TEST_F(Shell, CloseFromOutsideEndsLikeExitAndKeepsThePosition)
 TEST_F(Shell, ReadOnlyWorkingDirectoryStoresNothingAndRunsOn)
 {
     ReadOnlyFolder here(".");
-    ASSERT_TRUE(here.ok());
+    if (!here.ok())
+        GTEST_SKIP() << "no way to make a folder read-only here";
     EXPECT_EQ(runUntilEscAt(300), 0);
     EXPECT_EQ(readKey("x"), 12345u) << "nothing was stored";
 }

@@ -125,7 +125,8 @@ TEST(Profile, AFailedWriteLeavesTheOldFileAlone)
     makeDirs("locked");
     writeFile("locked/eyes.ini", "[global]\nx=1\n");
     ReadOnlyFolder locked("locked");
-    ASSERT_TRUE(locked.ok());
+    if (!locked.ok())
+        GTEST_SKIP() << "no way to make a folder read-only here";
     EXPECT_FALSE(write("global", "x", "2", "locked/eyes.ini"));
     EXPECT_EQ(readFile("locked/eyes.ini"), "[global]\nx=1\n");
     EXPECT_EQ(entriesIn("locked"), 1);

@@ -20,7 +20,8 @@ private:
 };
 
 // Makes a folder read-only while it lives, also for root, whom permission bits do
-// not stop: then through a read-only bind mount in a mount namespace of the test's own.
+// not stop: then through a read-only bind mount in a mount namespace of the test's
+// own. Where neither can be had (root inside a chroot), ok() is false.
 class ReadOnlyFolder {
 public:
     explicit ReadOnlyFolder(const std::string& path);
