@@ -203,7 +203,7 @@ void checkBackground(BITMAP* background, const Skin& skin, std::vector<Warning>&
 EyeFinding describeEye(const Skin& skin, int i, bool numbered, bool shared)
 {
     BITMAP* pupil = skin.pupils[i];
-    std::string file = numbered ? "eye" + std::to_string(i + 1) + ".bmp" : shared ? "eye.bmp" : builtInOval;
+    std::string file = numbered ? pupilFileName(i) : shared ? "eye.bmp" : builtInOval;
     return {skin.eyeCentres[i], skin.eyeBounds[i], file, pupil ? pupil->w : 0, pupil ? pupil->h : 0};
 }
 
@@ -232,7 +232,7 @@ Findings findProblems(const std::string& folder, const Skin& skin)
     const bool shared = readSkinFile(folder, "eye.bmp", fileWarnings) != nullptr;
     bool numbered[MAX_EYES];
     for (int i = 0; i < MAX_EYES; ++i)
-        numbered[i] = readSkinFile(folder, "eye" + std::to_string(i + 1) + ".bmp", fileWarnings) != nullptr;
+        numbered[i] = readSkinFile(folder, pupilFileName(i), fileWarnings) != nullptr;
 
     const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
     if (Picture original{loadBitmapFile(main.c_str(), nullptr)})

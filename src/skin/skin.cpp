@@ -149,9 +149,14 @@ HRGN Skin::makeWindowRegion(const std::string& folder)
     return shape;
 }
 
+std::string pupilFileName(int eye)
+{
+    return "eye" + std::to_string(eye + 1) + ".bmp";
+}
+
 void Skin::loadPupil(const std::string& folder, int i)
 {
-    BITMAP* pupil = loadFile(folder + "eye" + std::to_string(i + 1) + ".bmp");
+    BITMAP* pupil = loadFile(folder + pupilFileName(i));
     if (!pupil)
         pupil = loadFile(folder + "eye.bmp");
     if (!pupil)

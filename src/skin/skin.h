@@ -10,6 +10,9 @@
 
 constexpr int MAX_EYES = 16;
 
+// The pupil file of one eye, numbered from 1: eye1.bmp for eye 0.
+std::string pupilFileName(int eye);
+
 class Skin {
 public:
     Skin();
