@@ -24,7 +24,17 @@ void EyesTest::start(const std::string& skin, int centreX, int centreY)
                               std::to_string(centreY) + "\n");
     window = launch();
     ASSERT_NE(window, 0u) << "the program showed no window";
-    box = desktop.frame(window);
+    eventually([&] {
+        box = desktop.frame(window);
+        return box.x + box.width / 2 == centreX && box.y + box.height / 2 == centreY;
+    });
+}
+
+Box EyesTest::frameOnceAt(Window shown, const Box& expected) const
+{
+    Box seen;
+    eventually([&] { return (seen = desktop.frame(shown)) == expected; });
+    return seen;
 }
 
 Window EyesTest::launch(const std::string& title)

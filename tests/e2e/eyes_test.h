@@ -27,6 +27,9 @@ protected:
     void start(const std::string& skin, int centreX, int centreY);
     // Starts the program on what eyes.ini holds; its first window with this title.
     Window launch(const std::string& title = "eyes");
+    // A new window shows where it is made and moves to its saved place a moment
+    // later: its frame once it is at the expected one, or the last seen.
+    Box frameOnceAt(Window shown, const Box& expected) const;
     // The status the program ended with, or -1 if it still runs after the time.
     int exitStatus(int timeoutMs = 5000) { return eyes->wait(timeoutMs); }
     std::string setting(const std::string& key) const;
