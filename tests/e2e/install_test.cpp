@@ -81,4 +81,19 @@ TEST_F(Installed, WhatTheUserChangedIsNeverOverwritten)
     EXPECT_EQ(quit(window), 0);
 }
 
+TEST_F(Installed, ManPagesAreInstalledAndFormatWithoutWarnings)
+{
+    for (const std::string page : {"glimora.1", "glimora-check.1"}) {
+        const std::string path = prefix + "/share/man/man1/" + page;
+        ASSERT_TRUE(std::filesystem::exists(path)) << path;
+        // Both linters print every warning on stderr; the page itself goes to stdout.
+        EXPECT_EQ(shell("LC_ALL=C.UTF-8 groff -ww -man -Tutf8 -z " + path + " 2>warnings && test ! -s warnings"), 0)
+            << readFile("warnings");
+        EXPECT_EQ(shell("LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l " + path + " 2>warnings >page && test ! -s warnings"),
+                  0)
+            << readFile("warnings");
+        EXPECT_NE(readFile("page").find("EXIT STATUS"), std::string::npos);
+    }
+}
+
 }  // namespace

@@ -1,0 +1,53 @@
+#include "app/command_line.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int usageError = 64;  // EX_USAGE
+
+const char usage[] =
+    "Usage: glimora [--help | --version]\n"
+    "\n"
+    "Shows a face on the desktop whose eyes follow the mouse pointer. Drag it\n"
+    "with the left mouse button; right-click it for the menu (always on top,\n"
+    "run on start-up, skins, exit); Esc ends it.\n"
+    "\n"
+    "It works in the folder it is started in: it keeps its settings in eyes.ini\n"
+    "there and reads the skins from the skins folder there.\n"
+    "\n"
+    "  --help     show this text\n"
+    "  --version  show the version\n"
+    "\n"
+    "Exit status: 0 after a normal end (also at log-out), 64 a wrong command\n"
+    "line, 255 when the skin cannot be loaded or no window can be shown.\n";
+
+}  // namespace
+
+bool handleCommandLine(int argc, char** argv, int* status)
+{
+    auto is = [](const char* arg, const char* option) { return std::strcmp(arg, option) == 0; };
+    auto known = [&](const char* arg) { return is(arg, "--help") || is(arg, "-h") || is(arg, "--version"); };
+    *status = 0;
+    if (argc < 2)
+        return true;
+    const char* wrong = nullptr;
+    for (int i = 1; i < argc && !wrong; ++i)
+        if (!known(argv[i]))
+            wrong = argv[i];
+    if (!wrong && argc == 2) {
+        if (is(argv[1], "--version"))
+            std::printf("glimora %s\n", GLIMORA_VERSION);
+        else
+            std::fputs(usage, stdout);
+        return false;
+    }
+    *status = usageError;
+    if (!wrong)
+        std::fputs("glimora: give one option at most; try 'glimora --help'\n", stderr);
+    else
+        std::fprintf(stderr, "glimora: %s '%s'; try 'glimora --help'\n",
+                     wrong[0] == '-' ? "unknown option" : "unexpected argument", wrong);
+    return false;
+}
