@@ -33,8 +33,15 @@ struct Native;  // a backend's own window
 // Connects to the display once; false when there is none (no window can be made).
 bool open();
 
+// Sizes, places and the pointer are in window pixels: on a desktop scaled by N,
+// screen pixels divided by N (see platform/scale.h).
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
+// The monitors' areas, the primary first; empty when the display tells none.
+std::vector<RECT> monitors();
+// A point in window pixels in the screen's own pixels, and back.
+POINT toScreenPixels(POINT point);
+POINT fromScreenPixels(POINT point);
 
 Native* createWindow(HWND hwnd, const char* title, const RECT& frame);
 void destroyWindow(Native* window);
@@ -67,6 +74,12 @@ void windowMoved(HWND hwnd, int x, int y);
 // Called often from a backend's modal loop (a move, a popup menu): like Win32's,
 // such loops keep timers and painting going, so the window stays alive meanwhile.
 void serviceModalLoop();
+// Whether PostQuitMessage was called and the loop has not yet taken WM_QUIT:
+// a modal loop then ends at once, as Win32's own do.
+bool quitPending();
+// The session ends without the loop (the display is gone): every window gets
+// WM_ENDSESSION to store what it must, then the process ends with status 0.
+[[noreturn]] void endSession();
 // Forgets every window (without messages), timer, queued message and quit
 // request, keeping the registered classes: a headless test starts afresh.
 void reset();

@@ -31,6 +31,9 @@ bool readValue(const char* section, const char* key, const char* path, std::stri
         return false;
     const char* start = text.data() + found.valueBegin;
     value.assign(start, strnlen(start, found.valueEnd - found.valueBegin));
+    // As in Win32, one pair of matching quotes around the value is dropped.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
     return true;
 }
 

@@ -106,6 +106,11 @@ void PostQuitMessage(int exitCode)
     nothingToDo = false;
 }
 
+bool core::quitPending()
+{
+    return quitPosted;
+}
+
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags)
 {
     if (!msg)

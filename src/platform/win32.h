@@ -34,6 +34,7 @@ typedef struct HBRUSH__* HBRUSH;
 typedef struct HKEY__* HKEY;
 typedef void* HGDIOBJ;
 typedef struct HRGN__* HRGN;
+typedef struct HMONITOR__* HMONITOR;
 
 struct POINT {
     LONG x;
@@ -84,6 +85,7 @@ struct PAINTSTRUCT {
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_ENDSESSION 0x0016
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_KEYDOWN 0x0100
 #define WM_COMMAND 0x0111
@@ -118,6 +120,18 @@ struct PAINTSTRUCT {
 #define CS_OWNDC 0x0020
 #define IDC_ARROW ((const char*)(uintptr_t)32512)
 #define BLACK_BRUSH 4
+#define ENDSESSION_LOGOFF 0x80000000u
+
+// Monitors
+#define MONITOR_DEFAULTTONULL 0
+#define MONITOR_DEFAULTTOPRIMARY 1
+#define MONITORINFOF_PRIMARY 1
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
 
 // Regions
 #define RGN_XOR 3
@@ -177,6 +191,12 @@ BOOL ClientToScreen(HWND hwnd, POINT* point);
 int GetSystemMetrics(int index);
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 BOOL GetCursorPos(POINT* point);
+BOOL LogicalToPhysicalPoint(HWND hwnd, POINT* point);
+BOOL PhysicalToLogicalPoint(HWND hwnd, POINT* point);
+
+// Monitors
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
 
 // Painting
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);

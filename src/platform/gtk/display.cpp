@@ -83,11 +83,15 @@ bool backend::open()
         g_setenv("GDK_GL", "disable", FALSE);
         if (!g_get_prgname())
             g_set_prgname(program_invocation_short_name);
-        if (!gtk_init_check(nullptr, nullptr))
+        if (!gtk_init_check(nullptr, nullptr)) {
+            gtk_backend::reportNoDisplay();
             return false;
+        }
         display = GDK_DISPLAY_XDISPLAY(gdk_display_get_default());
         context = g_main_context_default();
         g_main_context_acquire(context);
+        gtk_backend::readScale();
+        gtk_backend::watchSession();
         return true;
     }();
     return opened;
@@ -95,8 +99,9 @@ bool backend::open()
 
 void backend::screenSize(int* width, int* height)
 {
-    *width = display ? DisplayWidth(display, DefaultScreen(display)) : 0;
-    *height = display ? DisplayHeight(display, DefaultScreen(display)) : 0;
+    const int factor = gtk_backend::screenScale().factor;
+    *width = display ? DisplayWidth(display, DefaultScreen(display)) / factor : 0;
+    *height = display ? DisplayHeight(display, DefaultScreen(display)) / factor : 0;
 }
 
 bool backend::pointer(POINT* screenPoint)
@@ -108,8 +113,7 @@ bool backend::pointer(POINT* screenPoint)
     int x = 0, y = 0, windowX, windowY;
     unsigned buttons;
     XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons);
-    screenPoint->x = x;
-    screenPoint->y = y;
+    *screenPoint = gtk_backend::screenScale().toWindowPixels({x, y});
     return true;
 }
 

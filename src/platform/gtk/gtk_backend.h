@@ -5,10 +5,26 @@
 #include <X11/Xlib.h>
 #include <gtk/gtk.h>
 
+#include "platform/scale.h"
+
 namespace gtk_backend {
 
 // Null until backend::open() succeeds.
 Display* xDisplay();
+
+// The desktop's scale, read once the display is open; its origin follows our window.
+void readScale();
+const Scale& screenScale();
+// Where an X window's corner is, in window pixels; the scale's grid starts there from now on.
+POINT windowOrigin(Window xid);
+// GTK was asked to put a window's corner at this point in window pixels.
+void placedAt(POINT windowPixels);
+
+// Signals and the loss of the display end the program as a log-out does.
+void watchSession();
+// One line on stderr saying why no window can be made.
+void reportNoDisplay();
+void reportNoVisual();
 
 // One pass of the GLib main context that never blocks.
 void iterate();

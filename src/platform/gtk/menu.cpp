@@ -10,6 +10,7 @@ constexpr int maxDepth = 16;
 
 struct Popup {
     GMainLoop* loop = nullptr;
+    GtkWidget* menu = nullptr;
     UINT_PTR chosen = 0;
 };
 
@@ -23,9 +24,12 @@ void onDeactivate(GtkMenuShell*, gpointer popup)
     g_main_loop_quit(static_cast<Popup*>(popup)->loop);
 }
 
-gboolean serviceWhileOpen(gpointer)
+gboolean serviceWhileOpen(gpointer popup)
 {
     core::serviceModalLoop();
+    // The program is asked to end (a log-out): the menu must not hold it up.
+    if (core::quitPending())
+        gtk_menu_shell_deactivate(GTK_MENU_SHELL(static_cast<Popup*>(popup)->menu));
     return G_SOURCE_CONTINUE;
 }
 
@@ -69,7 +73,7 @@ UINT_PTR backend::popupMenu(Native* window, const Menu& menu, int x, int y)
         return 0;
     Popup popup;
     popup.loop = g_main_loop_new(nullptr, FALSE);
-    GtkWidget* gtkMenu = buildMenu(menu, popup, 0);
+    GtkWidget* gtkMenu = popup.menu = buildMenu(menu, popup, 0);
     g_signal_connect(gtkMenu, "deactivate", G_CALLBACK(onDeactivate), &popup);
     gtk_widget_show_all(gtkMenu);
     GdkRectangle at{x, y, 1, 1};
@@ -77,7 +81,7 @@ UINT_PTR backend::popupMenu(Native* window, const Menu& menu, int x, int y)
                            GDK_GRAVITY_NORTH_WEST, gtk_backend::lastPress());
     // GTK gives up without showing the menu when it cannot grab the pointer.
     if (gtk_widget_get_visible(gtkMenu)) {
-        guint service = g_timeout_add(10, serviceWhileOpen, nullptr);
+        guint service = g_timeout_add(10, serviceWhileOpen, &popup);
         g_main_loop_run(popup.loop);
         g_source_remove(service);
     }

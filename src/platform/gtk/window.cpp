@@ -13,7 +13,8 @@ struct backend::Native {
     GtkWidget* widget = nullptr;
     Window xid = 0;
     GC gc = nullptr;
-    XImage frame{};  // describes the caller's pixels, never owns them
+    XImage frame{};  // describes the pixels sent, never owns them
+    std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, when that is above 1
 };
 
 namespace {
@@ -72,9 +73,18 @@ gboolean onDraw(GtkWidget*, cairo_t*, gpointer window)
     return TRUE;
 }
 
-gboolean onConfigure(GtkWidget*, GdkEventConfigure* event, gpointer window)
+// The corner in window pixels; GDK's own figure would lose a screen pixel at odd places.
+void noteMove(backend::Native* window)
 {
-    core::windowMoved(static_cast<backend::Native*>(window)->hwnd, event->x, event->y);
+    if (!window->xid)
+        return;
+    POINT corner = gtk_backend::windowOrigin(window->xid);
+    core::windowMoved(window->hwnd, corner.x, corner.y);
+}
+
+gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer window)
+{
+    noteMove(static_cast<backend::Native*>(window));
     return FALSE;
 }
 
@@ -168,6 +178,7 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     GdkVisual* visual = directVisual(gtk_widget_get_screen(widget));
     if (!visual) {
         gtk_widget_destroy(widget);
+        gtk_backend::reportNoVisual();
         return nullptr;
     }
     gtk_widget_set_visual(widget, visual);
@@ -184,6 +195,7 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     gtk_widget_set_double_buffered(widget, FALSE);
     setSize(widget, frame);
     gtk_window_move(w, clampCoordinate(frame.left), clampCoordinate(frame.top));
+    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
     connect(window);
     gtk_widget_realize(widget);
     Display* display = gtk_backend::xDisplay();
@@ -224,6 +236,7 @@ void backend::move(Native* window, const RECT& frame)
     gtk_window_resize(GTK_WINDOW(window->widget), clampSize(frame.right - frame.left),
                       clampSize(frame.bottom - frame.top));
     gtk_window_move(GTK_WINDOW(window->widget), clampCoordinate(frame.left), clampCoordinate(frame.top));
+    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
     gtk_backend::wake();
 }
 
@@ -239,6 +252,12 @@ void backend::shape(Native* window, const RECT* rects, size_t count)
 {
     if (!window || !window->xid)
         return;
+    const int factor = gtk_backend::screenScale().factor;
+    std::vector<RECT> enlarged;
+    if (factor > 1) {
+        enlarged = enlargeRects(rects, count, factor);
+        rects = enlarged.data();
+    }
     std::vector<XRectangle> shape;
     shape.reserve(count);
     for (size_t i = 0; i < count; ++i) {
@@ -258,6 +277,18 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
 {
     if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
         return;
+    const int factor = gtk_backend::screenScale().factor;
+    if (factor > 1) {
+        // Each pixel a factor x factor block, as the window is that much larger on the screen.
+        width = std::min(width, 32767 / factor);
+        height = std::min(height, 32767 / factor);
+        window->enlarged.resize(size_t(width) * factor * height * factor);
+        enlargeFrame(pixels, width, height, stridePixels, factor, window->enlarged.data());
+        pixels = window->enlarged.data();
+        width *= factor;
+        height *= factor;
+        stridePixels = width;
+    }
     width = std::min(width, 32767);
     height = std::min(height, 32767);
     XImage& frame = window->frame;
@@ -296,7 +327,7 @@ void backend::beginMove(Native* window)
                                start.time);
     // A window manager, or GDK where there is none, now moves the window; both
     // may swallow the release, so the pointer's own state ends the wait.
-    while (press.held && buttonDown(button)) {
+    while (press.held && buttonDown(button) && !core::quitPending()) {
         gtk_backend::iterate();
         core::serviceModalLoop();
         gtk_backend::waitForInput(10);
@@ -304,7 +335,5 @@ void backend::beginMove(Native* window)
     press.held = false;
     gtk_backend::wake();
     gtk_backend::drain();
-    gint x = 0, y = 0;
-    gdk_window_get_origin(gtk_widget_get_window(window->widget), &x, &y);
-    core::windowMoved(window->hwnd, x, y);
+    noteMove(window);
 }

@@ -15,6 +15,8 @@ namespace headless {
 void reset(int screenWidth = 1280, int screenHeight = 1024);
 
 void setPointer(int x, int y);
+// The monitors the display reports, the primary first; reset leaves the screen as the only one.
+void setMonitors(const std::vector<RECT>& monitors);
 // Runs action when the virtual clock reaches ms (Sleep advances the clock).
 void at(uint64_t ms, std::function<void()> action);
 // The clock runs past this only by failing the test (guards against a hung loop);

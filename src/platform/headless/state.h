@@ -19,6 +19,7 @@ constexpr uint64_t defaultTimeLimit = 10 * 60 * 1000;
 struct Display {
     int screenWidth = 1280;
     int screenHeight = 1024;
+    std::vector<RECT> monitors;  // empty: the screen is the one monitor
     POINT pointer{};
     bool buttonDown = false;
     uint64_t clock = 0;
