@@ -1,6 +1,7 @@
 #include "app/popup_menu.h"
 #include "app/shell.h"
 #include "eyes/paint.h"
+#include "settings/settings.h"
 
 static void paint(HWND hwnd)
 {
@@ -45,6 +46,11 @@ LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_COMMAND:
         RunMenuCommand(hwnd, LOWORD(wParam));
+        break;
+    case WM_ENDSESSION:
+        // The session ends around the program (the display is gone): only the place is kept.
+        if (wParam)
+            SaveWindowPosition();
         break;
     case WM_CLOSE:
         // A close from outside ends the program like "Exit"; the default handling

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,37 @@ const char section[] = "global";
 int wrapped(int64_t value)
 {
     return static_cast<int>(static_cast<uint32_t>(value));
+}
+
+// The window's frame with its corner at (left, top), edges held to the coordinate range.
+RECT frameAt(int left, int top, int width, int height)
+{
+    auto edge = [](int start, int size) { return static_cast<LONG>(std::min<int64_t>(int64_t{start} + size, INT_MAX)); };
+    return {left, top, edge(left, width), edge(top, height)};
+}
+
+// A saved place whose window would be off every monitor (one that is gone) is
+// replaced by the middle of the primary monitor; one partly on a monitor stays,
+// since a face peeking in from an edge may be meant.
+RECT onSomeMonitor(const RECT& frame)
+{
+    MONITORINFO primary{sizeof primary};
+    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) ||
+        !GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &primary))
+        return frame;
+    const RECT& m = primary.rcMonitor;
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    return frameAt(m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 2, width, height);
+}
+
+// Quotes around a value are dropped by Win32's profile reader, blanks around it
+// by both: such a name goes into the file between double quotes.
+std::string quotedIfNeeded(const std::string& name)
+{
+    auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    bool quoted = name.size() >= 2 && (name.front() == '"' || name.front() == '\'') && name.back() == name.front();
+    bool needed = !name.empty() && (blank(name.front()) || blank(name.back()) || quoted);
+    return needed ? '"' + name + '"' : name;
 }
 
 void writeInt(const char* key, int value, const std::string& path)
@@ -43,13 +75,18 @@ std::string workingPath(const char* name)
     return path.size() < PATH_MAX ? path : name;
 }
 
+// The stored centre is in screen pixels; on a scaled desktop the window's own
+// coordinates are not (see platform/scale.h), so it is converted both ways.
 void LoadWindowPosition()
 {
     const std::string path = workingPath("eyes.ini");
-    int x = static_cast<int>(GetPrivateProfileIntA(section, "x", 0, path.c_str()));
-    int y = static_cast<int>(GetPrivateProfileIntA(section, "y", 0, path.c_str()));
+    POINT centre{static_cast<LONG>(GetPrivateProfileIntA(section, "x", 0, path.c_str())),
+                 static_cast<LONG>(GetPrivateProfileIntA(section, "y", 0, path.c_str()))};
+    PhysicalToLogicalPoint(g_hwnd, &centre);
     int width = g_skin->getWidth(), height = g_skin->getHeight();
-    MoveWindow(g_hwnd, wrapped(int64_t(x) - width / 2), wrapped(int64_t(y) - height / 2), width, height, TRUE);
+    RECT frame = onSomeMonitor(
+        frameAt(wrapped(int64_t(centre.x) - width / 2), wrapped(int64_t(centre.y) - height / 2), width, height));
+    MoveWindow(g_hwnd, frame.left, frame.top, width, height, TRUE);
 }
 
 void SaveWindowPosition()
@@ -57,13 +94,16 @@ void SaveWindowPosition()
     const std::string path = workingPath("eyes.ini");
     RECT frame{};
     GetWindowRect(g_hwnd, &frame);
-    writeInt("x", wrapped(int64_t(frame.left) + g_skin->getWidth() / 2), path);
-    writeInt("y", wrapped(int64_t(frame.top) + g_skin->getHeight() / 2), path);
+    POINT centre{wrapped(int64_t(frame.left) + g_skin->getWidth() / 2),
+                 wrapped(int64_t(frame.top) + g_skin->getHeight() / 2)};
+    LogicalToPhysicalPoint(g_hwnd, &centre);
+    writeInt("x", centre.x, path);
+    writeInt("y", centre.y, path);
 }
 
 void SaveSkinName(const char* name)
 {
-    WritePrivateProfileStringA(section, "skin", name, workingPath("eyes.ini").c_str());
+    WritePrivateProfileStringA(section, "skin", quotedIfNeeded(name).c_str(), workingPath("eyes.ini").c_str());
 }
 
 void ChooseSkin(const char* name)

@@ -1,6 +1,7 @@
 #include "skin/skin.h"
 
 #include <cstdint>
+#include <cstdio>
 
 #include "settings/settings.h"
 #include "skin/bmp_reader.h"
@@ -103,6 +104,7 @@ bool Skin::load()
     if (loadFolder(folder))
         return true;
     std::string message = "Problem loading \"" + folder + "\". Skin not loaded.";
+    std::fprintf(stderr, "glimora: %s\n", message.c_str());
     MessageBoxA(nullptr, message.c_str(), "Problem loading Skin", MB_OK);
     return false;
 }

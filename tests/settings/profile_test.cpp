@@ -43,7 +43,8 @@ TEST(Profile, NamesIgnoreCaseAndBlanksIntegersAreLeadingSignedDecimalsAndMissing
     EXPECT_FALSE(std::filesystem::exists("eyes.ini")) << "reading must not create the file";
 
     writeFile("eyes.ini", "; y=1\r\n[other]\r\ny=5\r\n  [ GLOBAL ]  \r\n\tX =  -5 \r\n Skin=\t green eyes \t\r\n#y=2\r\n"
-                          "a=12abc\nb=abc\nc=\nd=+7\ne=99999999999\nf=-99999999999\ng=0x10\n");
+                          "a=12abc\nb=abc\nc=\nd=+7\ne=99999999999\nf=-99999999999\ng=0x10\n"
+                          "h= \" two \" \ni='x'\nj=\"x\nk=\"\nl=\"\"\nm=\"x'\n");
     EXPECT_EQ(readInt("x"), -5);
     EXPECT_EQ(readString("Global", " SKIN "), "green eyes");
     EXPECT_EQ(readInt("y"), 77) << "only x: comments and other sections hold no y";
@@ -51,6 +52,10 @@ TEST(Profile, NamesIgnoreCaseAndBlanksIntegersAreLeadingSignedDecimalsAndMissing
     for (const auto& [key, value] : {std::pair<const char*, int>{"a", 12}, {"b", 0}, {"c", 77}, {"d", 7},
                                      {"e", INT_MAX}, {"f", INT_MIN}, {"g", 0}})
         EXPECT_EQ(readInt(key), value) << key;
+    // One pair of matching quotes around a value is dropped, as Win32 does.
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"h", " two "}, {"i", "x"}, {"j", "\"x"},
+                                     {"k", "\""}, {"l", ""}, {"m", "\"x'"}})
+        EXPECT_EQ(readString("global", key), value) << key;
 }
 
 TEST(Profile, StringsAreCutToTheBufferAndTerminated)

@@ -97,6 +97,45 @@ TEST(WorkingPath, JoinsAnyWorkingDirectoryWithTheNameAndSurvivesADeletedOne)
     EXPECT_EQ(workingPath("eyes.ini"), "/eyes.ini");
 }
 
+TEST_F(WindowPosition, AWindowOffEveryMonitorIsCentredOnThePrimaryOneAndOnePartlyOnStays)
+{
+    const RECT primary{1280, 0, 2560, 1024}, left{-1920, 0, 0, 1080}, first{0, 0, 1280, 1024};
+    headless::setMonitors({primary, left, first});
+    using Loaded = std::tuple<int, int, LONG, LONG, const char*>;
+    for (const auto& [x, y, placedLeft, placedTop, why] :
+         {Loaded{5000, -4000, 1280 + 590, 472, "off every monitor: the primary's middle"},
+          Loaded{-1000, 500, -1050, 460, "on the left monitor"},
+          Loaded{0, 0, -50, -40, "the first start's place, partly on two monitors"},
+          Loaded{-1969, 500, -2019, 460, "one column on the left monitor"},
+          Loaded{-1970, 500, 1280 + 590, 472, "just off the left monitor"},
+          Loaded{2609, 1063, 2559, 1023, "one pixel on the primary's corner"},
+          Loaded{2610, 1063, 1280 + 590, 472, "just off the primary's corner"}}) {
+        writeFile("eyes.ini", "[global]\nx=" + std::to_string(x) + "\ny=" + std::to_string(y) + "\n");
+        showSkin(100, 80, 0, 0);
+        LoadWindowPosition();
+        EXPECT_EQ(Place(frame().left, frame().top), Place(placedLeft, placedTop)) << why;
+    }
+    headless::setMonitors({});
+    writeFile("eyes.ini", "[global]\nx=-5000\ny=-5000\n");
+    LoadWindowPosition();
+    EXPECT_EQ(Place(frame().left, frame().top), Place(590, 472)) << "the screen when no monitors are told apart";
+}
+
+TEST(SkinName, ReadsBackAsWrittenWithBlanksAndQuotesAroundIt)
+{
+    TempWorkdir dir;
+    for (const std::string name : {" x ", "x\t", " ", "\"quoted\"", "'q'", "\"half", "plain name", ""}) {
+        SaveSkinName(name.c_str());
+        char read[512];
+        GetPrivateProfileStringA("global", "skin", "?", read, sizeof read, "eyes.ini");
+        EXPECT_EQ(read, name);
+    }
+    SaveSkinName(" x ");
+    EXPECT_EQ(readFile("eyes.ini"), "[global]\nskin=\" x \"\n");
+    SaveSkinName("plain");
+    EXPECT_EQ(readFile("eyes.ini"), "[global]\nskin=plain\n") << "names without blanks around them are not quoted";
+}
+
 TEST(SkinName, IsCutTo511CharactersOnReading)
 {
     TempWorkdir dir;
@@ -126,6 +165,8 @@ TEST_F(WindowPosition, TheCentreIsStoredAndTheWindowOfAnySkinPlacedAroundIt)
         EXPECT_EQ(readFile("eyes.ini"), "[global]\n" + stored);
     }
 
+    // A desktop that covers every place, so that only the arithmetic shows.
+    headless::setMonitors({{INT_MIN, INT_MIN, INT_MAX, INT_MAX}});
     using Loaded = std::tuple<std::string, int, int, LONG, LONG>;
     for (const auto& [stored, width, height, left, top] : {Loaded{"x=60\ny=45\n", 101, 51, 10, 20},
                                                           Loaded{"x=-250\ny=-160\n", 100, 80, -300, -200},
