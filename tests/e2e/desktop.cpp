@@ -119,6 +119,15 @@ void Desktop::close(Window window) const
     XSync(display, False);
 }
 
+void Desktop::stop()
+{
+    if (display)
+        XCloseDisplay(display);
+    display = nullptr;
+    windowManager.reset();
+    server.reset();
+}
+
 bool eventually(const std::function<bool()>& condition, int timeoutMs)
 {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);

@@ -46,6 +46,8 @@ public:
     void focus(Window window) const;
     // A close as the window manager sends it (or as one would, where none runs).
     void close(Window window) const;
+    // Ends the X server (and the window manager) under the programs still using it.
+    void stop();
 
 private:
     std::unique_ptr<Child> server;  // declared first, so that it stops last

@@ -1,6 +1,38 @@
 #include "e2e/eyes_test.h"
 
+#include <algorithm>
 #include <regex>
+
+namespace {
+
+bool inPupil(int x, int y, int pupilX, int pupilY)
+{
+    static const char* const rows[6] = {"..#.", ".###", "####", "####", "####", ".###"};
+    int col = x - pupilX, row = y - pupilY;
+    return col >= 0 && col < 4 && row >= 0 && row < 6 && rows[row][col] == '#';
+}
+
+uint32_t facePixel(int x, int y, int pupilX, int pupilY)
+{
+    bool cutOff = (x < faceCut && y < faceCut) || (x >= faceWidth - faceCut && y >= faceHeight - faceCut);
+    bool inEye = x > 10 && x < 40 && y > 20 && y < 50;
+    if (cutOff)
+        return 0;  // the bare desktop
+    if (inEye)
+        return inPupil(x, y, pupilX, pupilY) ? 0 : 0xFFFFFF;
+    return faceColour;
+}
+
+}  // namespace
+
+std::vector<uint32_t> expectedFace(int pupilX, int pupilY, int scale)
+{
+    std::vector<uint32_t> frame;
+    for (int y = 0; y < faceHeight * scale; ++y)
+        for (int x = 0; x < faceWidth * scale; ++x)
+            frame.push_back(facePixel(x / scale, y / scale, pupilX, pupilY));
+    return frame;
+}
 
 void EyesTest::SetUp()
 {
@@ -39,9 +71,9 @@ Box EyesTest::frameOnceAt(Window shown, const Box& expected) const
 
 Window EyesTest::launch(const std::string& title)
 {
-    eyes = std::make_unique<Child>(std::vector<std::string>{EYES_PROGRAM}, work.path(),
-                                   std::vector<std::string>{"DISPLAY=" + desktop.name(),
-                                                            "XDG_CONFIG_HOME=" + work.path() + "/config"});
+    std::vector<std::string> variables{"DISPLAY=" + desktop.name(), "XDG_CONFIG_HOME=" + work.path() + "/config"};
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    eyes = std::make_unique<Child>(std::vector<std::string>{EYES_PROGRAM}, work.path(), variables);
     return desktop.waitForWindow(title);
 }
 
@@ -50,6 +82,16 @@ std::string EyesTest::setting(const std::string& key) const
     std::smatch value;
     std::string ini = readFile("eyes.ini");
     return std::regex_search(ini, value, std::regex("(^|\n)" + key + "=([^\n]*)")) ? value[2].str() : "";
+}
+
+testing::AssertionResult EyesTest::showsPupilAt(int x, int y, int scale) const
+{
+    std::vector<uint32_t> expected = expectedFace(x, y, scale), shown;
+    if (eventually([&] { return (shown = desktop.pixels(desktop.frame(window))) == expected; }, 3000))
+        return testing::AssertionSuccess();
+    auto first = std::mismatch(shown.begin(), shown.end(), expected.begin(), expected.end()).first - shown.begin();
+    return testing::AssertionFailure() << shown.size() << " pixels shown, the first wrong at ("
+                                       << first % (faceWidth * scale) << ", " << first / (faceWidth * scale) << ")";
 }
 
 bool EyesTest::dragBy(int x, int y, int dx, int dy)

@@ -18,6 +18,10 @@ constexpr int faceHeight = 70;
 constexpr int faceCut = 6;
 constexpr uint32_t faceColour = 0xC03030;
 
+// What the face's window shows with the pupil's top-left corner at (x, y), each
+// pixel a scale x scale block, row by row.
+std::vector<uint32_t> expectedFace(int pupilX, int pupilY, int scale = 1);
+
 class EyesTest : public testing::TestWithParam<bool> {
 protected:
     void SetUp() override;
@@ -33,6 +37,8 @@ protected:
     // The status the program ended with, or -1 if it still runs after the time.
     int exitStatus(int timeoutMs = 5000) { return eyes->wait(timeoutMs); }
     std::string setting(const std::string& key) const;
+    // Waits until the screen shows the face with its pupil's corner at (x, y).
+    testing::AssertionResult showsPupilAt(int x, int y, int scale = 1) const;
 
     void xdotool(const std::string& arguments) const
     {
@@ -53,6 +59,7 @@ protected:
     std::unique_ptr<Child> eyes;
     Window window = 0;
     Box box;  // the window's frame once started
+    std::vector<std::string> environment;  // NAME=value for the program, besides the display
 };
 
 std::string desktopKind(const testing::TestParamInfo<bool>& info);

@@ -93,18 +93,19 @@ TEST_P(MenuTest, RunOnStartUpAndAlwaysOnTopToggle)
     EXPECT_TRUE(eventually(above));
 }
 
+// The chosen folder's name starts and ends with a blank, which must survive the file.
 TEST_P(MenuTest, ChosenSkinAndCentreAreStoredOnExitAndUsedOnTheNextStart)
 {
-    makeDirs("skins/plain");
+    makeDirs("skins/ x ");
     BITMAP* plain = makeBitmap(80, 40, 0x30C030);
-    saveBmp("skins/plain/main.bmp", plain);
+    saveBmp("skins/ x /main.bmp", plain);
     destroy_bitmap(plain);
     start("face", 400, 300);
-    chooseSkin("plain");
+    chooseSkin(" x ");
     const Box rebuilt{400 - 40, 300 - 20, 80, 40};
     eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == rebuilt; });
     ASSERT_EQ(box, rebuilt) << "rebuilt around the same centre";
-    EXPECT_EQ(setting("skin"), "plain");
+    EXPECT_EQ(setting("skin"), "\" x \"");
 
     ASSERT_TRUE(dragBy(box.x + 8, box.y + 8, 100, 50));
     choose("Down Down Down Down");

@@ -78,6 +78,12 @@ int Child::wait(int timeoutMs)
     return status;
 }
 
+void Child::signal(int number) const
+{
+    if (pid > 0)
+        kill(pid, number);
+}
+
 int shell(const std::string& command)
 {
     return decode(std::system(command.c_str()));

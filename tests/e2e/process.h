@@ -18,6 +18,8 @@ public:
 
     // The exit status (128 + signal after a signal), or -1 while it still runs after timeoutMs.
     int wait(int timeoutMs);
+    // Sends a signal, as a session manager or a terminal would.
+    void signal(int number) const;
 
 private:
     pid_t pid = -1;

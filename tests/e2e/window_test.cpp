@@ -1,48 +1,9 @@
 // The window on a real X server: size, shape, pupils, dragging and ending.
-#include <algorithm>
-
 #include "e2e/eyes_test.h"
 
 namespace {
 
-bool inPupil(int x, int y, int pupilX, int pupilY)
-{
-    static const char* const rows[6] = {"..#.", ".###", "####", "####", "####", ".###"};
-    int col = x - pupilX, row = y - pupilY;
-    return col >= 0 && col < 4 && row >= 0 && row < 6 && rows[row][col] == '#';
-}
-
-// What the face's window shows with the pupil's top-left corner at (x, y).
-std::vector<uint32_t> expectedFace(int pupilX, int pupilY)
-{
-    std::vector<uint32_t> frame;
-    for (int y = 0; y < faceHeight; ++y)
-        for (int x = 0; x < faceWidth; ++x) {
-            bool cutOff = (x < faceCut && y < faceCut) || (x >= faceWidth - faceCut && y >= faceHeight - faceCut);
-            bool inEye = x > 10 && x < 40 && y > 20 && y < 50;
-            if (cutOff)
-                frame.push_back(0);  // the bare desktop
-            else if (inEye)
-                frame.push_back(inPupil(x, y, pupilX, pupilY) ? 0 : 0xFFFFFF);
-            else
-                frame.push_back(faceColour);
-        }
-    return frame;
-}
-
-class WindowTest : public EyesTest {
-protected:
-    // Waits until the screen shows the face with its pupil's corner at (x, y).
-    testing::AssertionResult showsPupilAt(int x, int y) const
-    {
-        std::vector<uint32_t> expected = expectedFace(x, y), shown;
-        if (eventually([&] { return (shown = desktop.pixels(desktop.frame(window))) == expected; }, 3000))
-            return testing::AssertionSuccess();
-        auto first = std::mismatch(shown.begin(), shown.end(), expected.begin(), expected.end()).first - shown.begin();
-        return testing::AssertionFailure() << shown.size() << " pixels shown, the first wrong at (" << first % faceWidth
-                                           << ", " << first / faceWidth << ")";
-    }
-};
+using WindowTest = EyesTest;
 
 TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePointerUntilEsc)
 {
