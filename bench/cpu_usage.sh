@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # CPU time and memory of the program beside xeyes on a private Xvfb: first with
 # the pointer at rest, then with it moving 50 times a second (real motion, which
-# xeyes needs). Both run at once; each phase lasts the given seconds (30).
+# xeyes needs). Both run at once; each phase lasts the given seconds (30). The
+# X server's own share, for both together, is listed too: it does the drawing
+# that a scaled desktop adds (GDK_SCALE=2 bench/cpu_usage.sh).
 # Usage: bench/cpu_usage.sh [seconds]    Needs build/glimora (scripts/setup).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -23,7 +25,8 @@ cleanup() {
 trap cleanup EXIT
 
 Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
-pids+=($!)
+server=$!
+pids+=($server)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$work/display")
 
@@ -57,18 +60,19 @@ moves() {
 declare -A result
 phase() {
   local name=$1 a b start end
-  a=$(ticks "$ours"); b=$(ticks "$theirs"); start=$(date +%s.%N)
+  a=$(ticks "$ours"); b=$(ticks "$theirs"); c=$(ticks "$server"); start=$(date +%s.%N)
   if [ "$name" = moving ]; then moves; else sleep "$seconds"; fi
   end=$(date +%s.%N)
   result[$name,glimora]=$(echo "$(ticks "$ours") $a $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
   result[$name,xeyes]=$(echo "$(ticks "$theirs") $b $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
+  result[$name,Xvfb]=$(echo "$(ticks "$server") $c $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
 }
 phase idle
 phase moving
 
 printf '%-8s %-8s %8s %8s\n' program pointer "CPU %" "RSS MB"
-for who in glimora xeyes; do
-  pid=$ours; [ "$who" = xeyes ] && pid=$theirs
+for who in glimora xeyes Xvfb; do
+  pid=$ours; [ "$who" = xeyes ] && pid=$theirs; [ "$who" = Xvfb ] && pid=$server
   for name in idle moving; do
     printf '%-8s %-8s %8s %8s\n' "$who" "$name" "${result[$name,$who]}" "$(rss_mb "$pid")"
   done

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/gtk/enlarged_frames.h"
 #include "platform/gtk/gtk_backend.h"
 #include "platform/gtk/keys.h"
 
@@ -14,7 +15,9 @@ struct backend::Native {
     Window xid = 0;
     GC gc = nullptr;
     XImage frame{};  // describes the pixels sent, never owns them
-    std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, when that is above 1
+    Visual* xVisual = nullptr;
+    EnlargedFrames enlarger;  // on a scaled desktop
+    std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, where the server cannot enlarge it
 };
 
 namespace {
@@ -183,6 +186,7 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     }
     gtk_widget_set_visual(widget, visual);
     auto* window = new Native{hwnd, widget};
+    window->xVisual = gdk_x11_visual_get_xvisual(visual);
     GtkWindow* w = GTK_WINDOW(widget);
     gtk_window_set_title(w, title);
     gtk_window_set_decorated(w, FALSE);
@@ -211,6 +215,7 @@ void backend::destroyWindow(Native* window)
         return;
     if (press.window == window)
         forgetPress();
+    window->enlarger.release();
     XFreeGC(gtk_backend::xDisplay(), window->gc);
     gtk_widget_destroy(window->widget);
     delete window;
@@ -277,8 +282,10 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
 {
     if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
         return;
+    Display* display = gtk_backend::xDisplay();
     const int factor = gtk_backend::screenScale().factor;
-    if (factor > 1) {
+    const bool serverEnlarges = factor > 1 && EnlargedFrames::available(display);
+    if (factor > 1 && !serverEnlarges) {
         // Each pixel a factor x factor block, as the window is that much larger on the screen.
         width = std::min(width, 32767 / factor);
         height = std::min(height, 32767 / factor);
@@ -312,8 +319,10 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
         frame.blue_mask = 0x0000FF;
         XInitImage(&frame);
     }
-    Display* display = gtk_backend::xDisplay();
-    XPutImage(display, window->xid, window->gc, &frame, 0, 0, 0, 0, unsigned(width), unsigned(height));
+    if (serverEnlarges)
+        window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor);
+    else
+        XPutImage(display, window->xid, window->gc, &frame, 0, 0, 0, 0, unsigned(width), unsigned(height));
     XFlush(display);
 }
 
