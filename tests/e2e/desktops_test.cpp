@@ -11,6 +11,15 @@ namespace {
 
 using DesktopTest = EyesTest;
 
+// The menu's light background fills a strip right below and beside the point.
+bool menuShownAt(const Desktop& desktop, int x, int y)
+{
+    return eventually([&] {
+        std::vector<uint32_t> strip = desktop.pixels({x + 1, y + 1, 60, 2});
+        return std::all_of(strip.begin(), strip.end(), [](uint32_t pixel) { return (pixel & 0xC0C0C0) == 0xC0C0C0; });
+    });
+}
+
 TEST_P(DesktopTest, AtScaleTwoTheFaceIsDrawnTwiceAsLargeAroundItsCentreWithPupilsWhereTheyAreAtScaleOne)
 {
     environment = {"GDK_SCALE=2"};
@@ -30,9 +39,17 @@ TEST_P(DesktopTest, AtScaleTwoTheFaceIsDrawnTwiceAsLargeAroundItsCentreWithPupil
         pointAt(box.x + c.pointerX, box.y + c.pointerY);
         EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY, 2)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
     }
+    // The menu opens at the click, in screen pixels as well.
+    const int clickX = box.x + 16, clickY = box.y + 110;
+    pointAt(clickX, clickY);
+    xdotool("click 3");
+    EXPECT_TRUE(menuShownAt(desktop, clickX, clickY)) << "no menu at the click";
+    EXPECT_EQ(desktop.pixels({clickX - 1, clickY - 1, 1, 1}), std::vector<uint32_t>{faceColour});
+    xdotool("key Escape");
+    ASSERT_TRUE(dragBy(box.x + 16, box.y + 80, 150, 90));
     typeKeys("Escape");
     EXPECT_EQ(exitStatus(), 0);
-    EXPECT_EQ(setting("x") + "," + setting("y"), "400,300") << "the centre stays in screen pixels";
+    EXPECT_EQ(setting("x") + "," + setting("y"), "550,390") << "the centre stays in screen pixels";
 }
 
 TEST_P(DesktopTest, AFaceOffEveryMonitorComesBackOnThePrimaryOneAndOneHalfOnStays)
@@ -58,11 +75,7 @@ TEST_P(DesktopTest, SignalsOfAnEndingSessionStoreTheDraggedCentreAndEndWithStatu
         if (number == SIGINT) {
             pointAt(box.x + 8, box.y + 40);
             xdotool("click 3");
-            auto light = [](uint32_t pixel) { return (pixel & 0xC0C0C0) == 0xC0C0C0; };
-            ASSERT_TRUE(eventually([&] {
-                std::vector<uint32_t> strip = desktop.pixels({box.x + 10, box.y + 42, 60, 2});
-                return std::all_of(strip.begin(), strip.end(), light);
-            })) << "no menu";
+            ASSERT_TRUE(menuShownAt(desktop, box.x + 8, box.y + 40)) << "no menu";
         }
         eyes->signal(number);
         EXPECT_EQ(exitStatus(), 0) << strsignal(number);
