@@ -8,14 +8,14 @@
 #include <cstdio>
 #include <thread>
 
-Desktop::Desktop(bool withWindowManager)
+Desktop::Desktop(bool withWindowManager, int depth)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         return;
     server = std::make_unique<Child>(
         std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset", "-nolisten", "tcp",
-                                 "-screen", "0", std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x24"},
+                                 "-screen", "0", std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x" + std::to_string(depth)},
         "", std::vector<std::string>{}, fds[1], true);
     ::close(fds[1]);
     std::string number;

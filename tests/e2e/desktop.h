@@ -27,7 +27,7 @@ inline std::ostream& operator<<(std::ostream& out, const Box& b)
 
 class Desktop {
 public:
-    explicit Desktop(bool windowManager);
+    explicit Desktop(bool windowManager, int depth = 24);
     ~Desktop();
 
     bool ready() const { return display != nullptr; }

@@ -110,7 +110,7 @@ Outcome runProgram(const std::string& environment, const std::string& arguments)
     return runProgram(environment + " " EYES_PROGRAM " " + arguments);
 }
 
-TEST(StartFailure, WithoutADisplayOneLineSaysWhyAndTheStatusIsNotZero)
+TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)
 {
     TempWorkdir work;
     makeDirs("skins");
@@ -131,8 +131,14 @@ TEST(StartFailure, WithoutADisplayOneLineSaysWhyAndTheStatusIsNotZero)
         EXPECT_EQ(run.err, c.says);
         EXPECT_EQ(run.out, "");
     }
+    Desktop shallow{false, 16};
+    ASSERT_TRUE(shallow.ready());
+    Outcome run = runProgram("DISPLAY=" + shallow.name(), "");
+    EXPECT_EQ(run.status, 255);
+    EXPECT_EQ(run.err, "glimora: the X display \"" + shallow.name() + "\" has no 24-bit true-colour visual\n");
+
     unlink("skins/main.bmp");
-    Outcome run = runProgram("DISPLAY=:99", "");
+    run = runProgram("DISPLAY=:99", "");
     EXPECT_EQ(run.status, 255);
     EXPECT_TRUE(std::regex_search(run.err, std::regex("^glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n")))
         << run.err;
