@@ -47,7 +47,7 @@ TEST_P(DesktopTest, AtScaleTwoTheFaceIsDrawnTwiceAsLargeAroundItsCentreWithPupil
     EXPECT_EQ(desktop.pixels({clickX - 1, clickY - 1, 1, 1}), std::vector<uint32_t>{faceColour});
     xdotool("key Escape");
     ASSERT_TRUE(dragBy(box.x + 16, box.y + 80, 150, 90));
-    typeKeys("Escape");
+    desktop.close(window);
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390") << "the centre stays in screen pixels";
 }
