@@ -95,9 +95,11 @@ protected:
     }
 };
 
-TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWithoutItTheProgramFallsBackAndSaysSo)
+TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgramFallsBackAndSaysSo)
 {
-    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", GLIMORA_EXTENSION_DIR}));
+    // The extension as cmake --install puts it, found by the shell among the system's.
+    ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
     ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
     ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
     ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);  // the shell starts in its overview
@@ -113,6 +115,10 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWithoutItTheProgramF
                                        std::string::npos; }));
     EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "gnome\n");
     EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
+
+    ASSERT_EQ(shell("gnome-extensions enable pointer@glimora.org"), 0);  // back without a restart
+    movePointer(box.x + 25, box.y + 135);
+    EXPECT_TRUE(showsPupil(23, 42));
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
 }
