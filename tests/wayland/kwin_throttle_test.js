@@ -25,11 +25,13 @@ class QTimer {
     }
 }
 
-const workspace = {cursorPos: {x: 0, y: 0}, cursorPosChanged: {connect: f => movedListeners.push(f)}};
+const workspace = {cursorPos: {x: 0, y: 0}, virtualScreenSize: {width: 1280, height: 1024},
+    cursorPosChanged: {connect: f => movedListeners.push(f)}};
 vm.runInNewContext(fs.readFileSync(process.argv[2], 'utf8'), {
     workspace, QTimer, Math,
     Date: {now: () => now},
-    callDBus: (service, path, iface, method, x, y) => pushes.push({at: now, service, path, iface, method, x, y}),
+    callDBus: (service, path, iface, method, x, y, width, height) =>
+        pushes.push({at: now, service, path, iface, method, x, y, width, height}),
 });
 
 function advanceTo(time) {
@@ -51,7 +53,7 @@ function moveTo(x, y) {
 
 // Loaded, it says where the pointer is at once, to the program's interface.
 assert.deepStrictEqual(pushes, [{at: 1000, service: 'org.glimora.Glimora', path: '/org/glimora/Glimora',
-    iface: 'org.glimora.Glimora', method: 'PointerMoved', x: 0, y: 0}]);
+    iface: 'org.glimora.Glimora', method: 'PointerMoved', x: 0, y: 0, width: 1280, height: 1024}]);
 
 // Two seconds of a 1000 Hz mouse.
 for (let ms = 1; ms <= 2000; ++ms) {

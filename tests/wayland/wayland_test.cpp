@@ -39,14 +39,14 @@ protected:
     }
 
     // A native window over the whole screen, then the program (above it) on the test face.
-    void startProgram(const std::string& currentDesktop)
+    void startProgram(const std::string& currentDesktop, int centreY = 300)
     {
         native = std::make_unique<Child>(
             std::vector<std::string>{"sh", "-c", "exec /usr/bin/python3 \"$0\" >native.out", here + "native_window.py"},
             work.path());
         ASSERT_TRUE(eventually([] { return readFile("native.out").find("mapped") != std::string::npos; }, 20000));
         writeFaceSkin();
-        writeFile("eyes.ini", "[global]\nskin=face\nx=400\ny=300\n");
+        writeFile("eyes.ini", "[global]\nskin=face\nx=400\ny=" + std::to_string(centreY) + "\n");
         eyes = std::make_unique<Child>(
             std::vector<std::string>{"sh", "-c", "exec \"$0\" 2>eyes.err", EYES_PROGRAM}, work.path(),
             std::vector<std::string>{"XDG_SESSION_TYPE=wayland", "XDG_CURRENT_DESKTOP=" + currentDesktop});
@@ -130,10 +130,18 @@ protected:
         if (fakePointer)
             pclose(fakePointer);
     }
+    // Fake input moves in KWin's logical coordinates.
     void movePointer(int x, int y) override
     {
-        std::fprintf(fakePointer, "%d %d\n", x, y);
+        std::fprintf(fakePointer, "%d %d\n", x / xScale, y / xScale);
         std::fflush(fakePointer);
+    }
+    void startMovingThePointer()
+    {
+        // One device for every move; the seat gains its pointer with it, and XWayland misses that first motion.
+        fakePointer = popen(GLIMORA_FAKE_POINTER, "w");
+        ASSERT_NE(fakePointer, nullptr);
+        movePointer(10, 10);
     }
     bool scriptLoaded(pid_t program) const
     {
@@ -143,6 +151,7 @@ protected:
     }
 
     FILE* fakePointer = nullptr;
+    int xScale = 1;  // X screen pixels per logical one
 };
 
 TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAndUnloadsItAtExit)
@@ -151,14 +160,27 @@ TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAn
     ASSERT_NO_FATAL_FAILURE(startProgram("KDE"));
     const pid_t program = eyes->id();
     EXPECT_TRUE(eventually([&] { return scriptLoaded(program); }, 10000));
-    // One device for every move; the seat gains its pointer with it, and XWayland misses that first motion.
-    fakePointer = popen(GLIMORA_FAKE_POINTER, "w");
-    ASSERT_NE(fakePointer, nullptr);
-    movePointer(5, 5);
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
     expectPupilsFollowThePointer();
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
     EXPECT_FALSE(scriptLoaded(program));
+}
+
+TEST_F(Kde, WhereXClientsScaleThemselvesTheLogicalPositionIsScaledToTheXScreen)
+{
+    // KWin's "apply scaling themselves": the X screen is twice the logical desktop.
+    makeDirs("session/home/.config");
+    writeFile("session/home/.config/kwinrc", "[Xwayland]\nScale=2\n");
+    xScale = 2;
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("KDE", 301));  // a window corner on even X pixels
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
+    // Only even X positions can be reached; these cases have them.
+    for (const PupilCase& c : {pupilCases[4], pupilCases[5], pupilCases[6]}) {
+        movePointer(box.x + c.pointerX, box.y + c.pointerY);
+        EXPECT_TRUE(showsPupil(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What the extension does in every GNOME Shell: owns org.glimora.Pointer on
 // the session bus and answers GetPosition with the pointer's place in the
-// shell's global (logical) coordinates. It keeps nothing and sends nothing.
+// shell's global (logical) coordinates and the size of that space. It keeps
+// nothing and sends nothing.
 import Gio from 'gi://Gio';
 
 const NAME = 'org.glimora.Pointer';
@@ -11,6 +12,8 @@ const INTERFACE = `
     <method name="GetPosition">
       <arg type="i" direction="out" name="x"/>
       <arg type="i" direction="out" name="y"/>
+      <arg type="i" direction="out" name="width"/>
+      <arg type="i" direction="out" name="height"/>
     </method>
   </interface>
 </node>`;
@@ -25,7 +28,7 @@ export class PointerService {
 
     GetPosition() {
         const [x, y] = global.get_pointer();
-        return [x, y];
+        return [x, y, global.stage.width, global.stage.height];
     }
 
     destroy() {

@@ -47,14 +47,14 @@ void onAnswer(GObject*, GAsyncResult* result, gpointer)
             askIn(restingIntervalMs);
         return;
     }
-    int x = 0, y = 0;
-    g_variant_get(answer, "(ii)", &x, &y);
+    int x = 0, y = 0, width = 0, height = 0;
+    g_variant_get(answer, "(iiii)", &x, &y, &width, &height);
     g_variant_unref(answer);
     uint64_t now = backend::now();
     if (x != lastAnswer.x || y != lastAnswer.y)
         lastMove = now;
     lastAnswer = POINT{x, y};
-    pointer_source::reported(x, y);
+    pointer_source::reported(x, y, width, height);
     askIn(now - lastMove < restAfterMs ? movingIntervalMs : restingIntervalMs);
 }
 
@@ -63,7 +63,7 @@ void ask()
     if (!cancellable || g_cancellable_is_cancelled(cancellable))
         return;
     g_dbus_connection_call(bus, extensionName, extensionPath, extensionName, "GetPosition", nullptr,
-                           G_VARIANT_TYPE("(ii)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, answerTimeoutMs, cancellable,
+                           G_VARIANT_TYPE("(iiii)"), G_DBUS_CALL_FLAGS_NO_AUTO_START, answerTimeoutMs, cancellable,
                            onAnswer, nullptr);
 }
 

@@ -22,6 +22,7 @@ constexpr const char* pushName = "org.glimora.Glimora";
 constexpr const char* pushInterfaceXml =
     "<node><interface name='org.glimora.Glimora'><method name='PointerMoved'>"
     "<arg type='i' name='x' direction='in'/><arg type='i' name='y' direction='in'/>"
+    "<arg type='i' name='width' direction='in'/><arg type='i' name='height' direction='in'/>"
     "</method></interface></node>";
 constexpr int callTimeoutMs = 2000;
 
@@ -35,9 +36,9 @@ void onPush(GDBusConnection*, const gchar* sender, const gchar*, const gchar*, c
             GDBusMethodInvocation* invocation, gpointer)
 {
     if (kwinOwner == sender) {
-        int x = 0, y = 0;
-        g_variant_get(parameters, "(ii)", &x, &y);
-        pointer_source::reported(x, y);
+        int x = 0, y = 0, width = 0, height = 0;
+        g_variant_get(parameters, "(iiii)", &x, &y, &width, &height);
+        pointer_source::reported(x, y, width, height);
     }
     g_dbus_method_invocation_return_value(invocation, nullptr);
 }

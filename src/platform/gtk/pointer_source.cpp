@@ -1,7 +1,10 @@
 #include "platform/gtk/pointer_source.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#include "platform/backend.h"
 
 namespace pointer_source {
 
@@ -64,12 +67,16 @@ bool helperPosition(POINT* screenPoint)
     return true;
 }
 
-void reported(int x, int y)
+void reported(int x, int y, int logicalWidth, int logicalHeight)
 {
-    // XWayland at scale 1 places the X screen's origin on the compositor's
-    // global origin and gives X the logical size of every output, so the two
-    // coordinate spaces are one.
-    last = POINT{x, y};
+    // XWayland puts the X screen's origin on the compositor's global one and,
+    // as a rule, gives X the logical size: the two spaces are one. Where the
+    // compositor lets X clients scale themselves (KWin's option, GNOME's
+    // native XWayland scaling) the X screen is that many times larger.
+    int screenWidth = 0, screenHeight = 0;
+    backend::screenSize(&screenWidth, &screenHeight);
+    last.x = logicalWidth > 0 ? int(int64_t(x) * screenWidth / logicalWidth) : x;
+    last.y = logicalHeight > 0 ? int(int64_t(y) * screenHeight / logicalHeight) : y;
     known = true;
 }
 

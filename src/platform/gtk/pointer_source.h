@@ -20,8 +20,8 @@ void start();
 bool helperPosition(POINT* screenPoint);
 
 // What the helpers call: a position in the compositor's global logical
-// coordinates, and a helper appearing or going.
-void reported(int x, int y);
+// coordinates with the size of that space, and a helper appearing or going.
+void reported(int x, int y, int logicalWidth, int logicalHeight);
 void helperPresent(bool present);
 
 // Each helper watches its compositor on the session bus.

@@ -1,5 +1,6 @@
-// Tells Glimora where the pointer is: KWin knows it over every window, where
-// XWayland sees it only over X11 ones. Mice report up to a thousand times a
+// Tells Glimora where the pointer is, and the size of the whole desktop it is
+// measured in: KWin knows it over every window, where XWayland sees it only
+// over X11 ones. Mice report up to a thousand times a
 // second, so this pushes at most every 50 ms, and the position the pointer
 // stops at always arrives.
 // Glimora loads its own copy with SERVICE set to its connection's name; this
@@ -16,8 +17,10 @@ trailing.singleShot = true;
 function push() {
     lastPush = Date.now();
     var p = workspace.cursorPos;
-    // "| 0" keeps both numbers 32-bit integers on D-Bus, however KWin stores them.
-    callDBus(SERVICE, PATH, INTERFACE, "PointerMoved", Math.round(p.x) | 0, Math.round(p.y) | 0);
+    var size = workspace.virtualScreenSize;
+    // "| 0" keeps the numbers 32-bit integers on D-Bus, however KWin stores them.
+    callDBus(SERVICE, PATH, INTERFACE, "PointerMoved", Math.round(p.x) | 0, Math.round(p.y) | 0,
+             size.width | 0, size.height | 0);
 }
 
 function onMoved() {
