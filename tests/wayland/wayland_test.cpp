@@ -47,12 +47,23 @@ protected:
         ASSERT_TRUE(eventually([] { return readFile("native.out").find("mapped") != std::string::npos; }, 20000));
         writeFaceSkin();
         writeFile("eyes.ini", "[global]\nskin=face\nx=400\ny=" + std::to_string(centreY) + "\n");
+        launchProgram(currentDesktop);
+    }
+
+    // The program, its stderr in eyes.err, once its window is at its place.
+    void launchProgram(const std::string& currentDesktop)
+    {
         eyes = std::make_unique<Child>(
             std::vector<std::string>{"sh", "-c", "exec \"$0\" 2>eyes.err", EYES_PROGRAM}, work.path(),
             std::vector<std::string>{"XDG_SESSION_TYPE=wayland", "XDG_CURRENT_DESKTOP=" + currentDesktop});
         window = desktop->waitForWindow("eyes", 20000);
         ASSERT_NE(window, 0u) << "the program showed no window";
         eventually([&] { return (box = desktop->frame(window)).x + faceWidth / 2 == 400; });
+    }
+
+    bool saidInStderr(const std::string& words, int timeoutMs = 5000) const
+    {
+        return eventually([&] { return readFile("eyes.err").find(words) != std::string::npos; }, timeoutMs);
     }
 
     // Moves the pointer to every shared case, most of them over the native window.
@@ -111,8 +122,7 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     EXPECT_TRUE(showsPupil(28, 37));
     movePointer(box.x + 125, box.y + 35);  // over the native one it does not: the eyes stay
     EXPECT_TRUE(showsPupil(28, 37));
-    EXPECT_TRUE(eventually([] { return readFile("eyes.err").find("gnome-extensions enable pointer@glimora.org") !=
-                                       std::string::npos; }));
+    EXPECT_TRUE(saidInStderr("gnome-extensions enable pointer@glimora.org"));
     EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "gnome\n");
     EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
 
@@ -165,6 +175,22 @@ TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAn
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
     EXPECT_FALSE(scriptLoaded(program));
+}
+
+// sway stands for every Wayland desktop that tells no program where the pointer is.
+TEST_F(Kde, OnADesktopWithoutAHelperTheProgramSaysOnceWhatItCannotSee)
+{
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("sway"));
+    const std::string notice = "sees it only while it is over windows of X11 programs";
+    EXPECT_TRUE(saidInStderr(notice));
+    EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "other\n");
+    desktop->close(window);
+    ASSERT_EQ(eyes->wait(5000), 0);
+
+    ASSERT_NO_FATAL_FAILURE(launchProgram("sway"));
+    EXPECT_FALSE(saidInStderr(notice, 4500)) << "said again";
+    EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
 }
 
 TEST_F(Kde, WhereXClientsScaleThemselvesTheLogicalPositionIsScaledToTheXScreen)
