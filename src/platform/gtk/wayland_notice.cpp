@@ -61,9 +61,9 @@ void pointer_source::tellOnce(Helper helper, GDBusConnection* bus)
 {
     if (alreadyTold(helper))
         return;
+    remember(helper);
     const char* text = pointer_choice::noticeText(helper);
     std::fprintf(stderr, "glimora: %s\n", text);
     if (bus)
         notify(bus, text);
-    remember(helper);
 }
