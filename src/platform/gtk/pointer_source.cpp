@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/backend.h"
+#include "platform/gtk/gtk_backend.h"
 
 namespace pointer_source {
 
@@ -73,8 +73,10 @@ void reported(int x, int y, int logicalWidth, int logicalHeight)
     // as a rule, gives X the logical size: the two spaces are one. Where the
     // compositor lets X clients scale themselves (KWin's option, GNOME's
     // native XWayland scaling) the X screen is that many times larger.
-    int screenWidth = 0, screenHeight = 0;
-    backend::screenSize(&screenWidth, &screenHeight);
+    // In screen pixels: the backend makes them window pixels, as for the X server's own answer.
+    Display* display = gtk_backend::xDisplay();
+    const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+    const int screenHeight = DisplayHeight(display, DefaultScreen(display));
     last.x = logicalWidth > 0 ? int(int64_t(x) * screenWidth / logicalWidth) : x;
     last.y = logicalHeight > 0 ? int(int64_t(y) * screenHeight / logicalHeight) : y;
     known = true;
