@@ -7,7 +7,7 @@ static void paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
-    paintEyes(g_skin, ps.hdc);
+    paintChangedEyes(g_skin, ps.hdc);
     EndPaint(hwnd, &ps);
 }
 
@@ -27,6 +27,11 @@ LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DESTROY:
         KillTimer(hwnd, IDT_EYES);
         DestroyPopupMenu();
+        break;
+    case WM_ERASEBKGND:
+        // Only the system asks for an erase (an expose, a new shape), never the
+        // timer: what the window showed may be gone, so the next paint draws it.
+        forgetShownFrame();
         break;
     case WM_PAINT:
         paint(hwnd);

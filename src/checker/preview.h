@@ -1,5 +1,5 @@
-// One frame of a skin, painted by the program's own painter on the headless
-// display, with the pointer at a point of the window.
+// One frame of a skin, composed by the program's own painter with the pointer
+// at a point of the window, without a window.
 #pragma once
 
 #include <cstdint>

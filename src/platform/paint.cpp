@@ -46,11 +46,13 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
     core::Window* window = core::findWindow(hwnd);
     if (!window || !paint)
         return nullptr;
+    bool erase = window->erase;
     paint->hdc = core::ownDc(hwnd);
-    paint->fErase = window->erase;
     paint->rcPaint = window->invalid ? window->update : RECT{};
     window->invalid = false;
     window->erase = false;
+    // As in Win32 the window is offered the erase first; fErase says it did not take it.
+    paint->fErase = erase && !SendMessageA(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0);
     return paint->hdc;
 }
 

@@ -1,7 +1,7 @@
 #include "core.h"
 #include "region.h"
 
-int SetWindowRgn(HWND hwnd, HRGN region, BOOL)
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw)
 {
     core::Window* window = core::findWindow(hwnd);
     if (!window)
@@ -11,6 +11,8 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL)
     window->region = region;
     window->shapeSet = true;
     core::applyShape(*window);
+    if (redraw)
+        InvalidateRect(hwnd, nullptr, TRUE);
     return 1;
 }
 

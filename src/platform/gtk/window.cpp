@@ -70,9 +70,10 @@ GdkVisual* directVisual(GdkScreen* screen)
     return found;
 }
 
+// An expose: as Win32 does for a window it uncovers, ask for an erase too.
 gboolean onDraw(GtkWidget*, cairo_t*, gpointer window)
 {
-    InvalidateRect(static_cast<backend::Native*>(window)->hwnd, nullptr, FALSE);
+    InvalidateRect(static_cast<backend::Native*>(window)->hwnd, nullptr, TRUE);
     return TRUE;
 }
 

@@ -128,6 +128,11 @@ void closeWindow(HWND hwnd)
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
 }
 
+void expose(HWND hwnd)
+{
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
 void answerNextPopup(UINT_PTR id)
 {
     display().nextPopupAnswer = id;

@@ -31,6 +31,8 @@ void pressButton(UINT message);  // WM_LBUTTONDOWN or WM_RBUTTONDOWN
 void releaseButton();
 // A close from outside, as a window manager sends it.
 void closeWindow(HWND hwnd);
+// The window's pixels lost on the display (uncovered, say): a display's expose.
+void expose(HWND hwnd);
 
 // The answer the next popup menu gives (0 dismisses it).
 void answerNextPopup(UINT_PTR id);

@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include <allegro.h>
+
+#include <set>
+#include <vector>
+
+#include "app/shell.h"
+#include "eyes/paint.h"
+#include "platform/headless/headless.h"
+#include "support/fixtures.h"
+
+namespace {
+
+constexpr POINT CORNER = {450, 360};  // of the window centred on (500, 400)
+
+// A face with two eyes and an eye background that covers only its left half,
+// so the right eye's pupils leave a trail on the canvas, as the real painter does.
+void writeSkin()
+{
+    makeDirs("skins");
+    BITMAP* face = makeBitmap(100, 80, makecol32(200, 160, 60));
+    for (int cx : {25, 75}) {
+        rectfill(face, cx - 12, 28, cx + 12, 52, makecol32(255, 255, 255));
+        putpixel(face, cx, 40, magenta());
+    }
+    saveBmp("skins/main.bmp", face);
+    BITMAP* background = makeBitmap(50, 80, makecol32(220, 230, 255));
+    saveBmp("skins/eyebg.bmp", background);
+    destroy_bitmap(face);
+    destroy_bitmap(background);
+}
+
+void pointAt(POINT p)
+{
+    headless::setPointer(CORNER.x + p.x, CORNER.y + p.y);
+}
+
+int presents()
+{
+    return headless::window(g_hwnd)->presents;
+}
+
+// The program runs on the headless display; its timer ticks every 100 ms from 0.
+class Frames : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        headless::reset(1000, 800);
+        writeSkin();
+        writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    }
+    void runUntil(uint64_t ms)
+    {
+        headless::at(ms, [] { headless::pressKey(VK_ESCAPE); });
+        ASSERT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    }
+
+    TempWorkdir workdir;
+};
+
+TEST_F(Frames, OnlyAMovedPointerOrAnExposeBringsAFrame)
+{
+    std::vector<int> seen;
+    auto count = [&](uint64_t ms) { headless::at(ms, [&] { seen.push_back(presents()); }); };
+    count(340);
+    count(1340);  // ten ticks at rest
+    headless::at(1350, [] { pointAt({20, 35}); });
+    count(1440);
+    headless::at(1450, [] { pointAt({80, 45}); });
+    count(1540);
+    headless::at(1550, [] { pointAt({80, 45}); });  // set again, not moved
+    count(1640);
+    headless::at(1650, [] { headless::expose(g_hwnd); });
+    count(1740);
+    headless::at(1750, [] { MoveWindow(g_hwnd, 400, 300, 100, 80, TRUE); });  // the pointer moves in the window
+    count(1840);
+    count(2840);
+    runUntil(2850);
+    int first = seen[0];
+    EXPECT_GE(first, 1);
+    EXPECT_EQ(seen, (std::vector<int>{first, first, first + 1, first + 2, first + 2, first + 3, first + 4, first + 4}));
+}
+
+// What the window shows after every tick along a pointer path with rests, returns
+// and trips over both eyes; with `everyTick` each tick composes as if nothing were skipped.
+std::vector<std::vector<uint32_t>> framesAlongPath(bool everyTick)
+{
+    const POINT path[] = {{-200, 40}, {25, 40}, {25, 40}, {30, 44}, {75, 40}, {70, 33}, {80, 47}, {80, 47},
+                          {80, 47},   {300, 40}, {75, 40}, {18, 30}, {75, 30}, {75, 52}, {75, 52}, {500, 500}};
+    std::vector<std::vector<uint32_t>> frames;
+    uint64_t t = 225;
+    for (POINT p : path) {
+        headless::at(t, [p] { pointAt(p); });
+        if (everyTick)
+            headless::at(t + 50, [] { forgetShownFrame(); });
+        headless::at(t + 100, [&frames] { frames.push_back(headless::window(g_hwnd)->pixels); });
+        t += 100;
+    }
+    headless::at(t, [] { headless::pressKey(VK_ESCAPE); });
+    EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    return frames;
+}
+
+TEST_F(Frames, SkippingChangesNoPixelAlongAPointerPath)
+{
+    std::vector<std::vector<uint32_t>> skipping = framesAlongPath(false);
+    headless::reset(1000, 800);
+    std::vector<std::vector<uint32_t>> composing = framesAlongPath(true);
+    ASSERT_EQ(skipping.size(), composing.size());
+    for (size_t i = 0; i < skipping.size(); ++i)
+        EXPECT_TRUE(skipping[i] == composing[i]) << "after step " << i;
+    EXPECT_GE(std::set<std::vector<uint32_t>>(skipping.begin(), skipping.end()).size(), 8u)
+        << "the path must show many different frames";
+}
+
+}  // namespace
