@@ -37,7 +37,9 @@ LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
         paint(hwnd);
         break;
     case WM_TIMER:
+        // Painted at once: a paint left to the queue would cost the loop another wake-up.
         InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)

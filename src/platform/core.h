@@ -73,7 +73,10 @@ void stamp(MSG* msg);
 void applyShape(Window& window);
 
 // Whether the thread is idle: its last PeekMessageA found nothing and nothing was
-// posted, invalidated or scheduled since. Then only input or a timer can bring work.
+// posted, invalidated or scheduled since; or it took a timer's message and its
+// handling left nothing to take (a tick that painted at once). Then only input
+// or a timer can bring work. A timer handler that sets a flag for its loop
+// instead of posting would see the flag only at the next wake-up.
 bool idle();
 void setIdle(bool nothingToDo);
 // Milliseconds until the next timer is due (0 when one is due); none gives the cap.

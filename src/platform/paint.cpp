@@ -41,6 +41,17 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
     return TRUE;
 }
 
+// Paints now, without a trip through the queue, when anything is invalid.
+BOOL UpdateWindow(HWND hwnd)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window)
+        return FALSE;
+    if (window->invalid)
+        SendMessageA(hwnd, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint)
 {
     core::Window* window = core::findWindow(hwnd);

@@ -40,6 +40,7 @@ struct PostedMessages {
 
 PostedMessages posted;
 bool nothingToDo = false;
+bool tookTimer = false;  // the last PeekMessageA removed a WM_TIMER
 bool quitPosted = false;
 int quitCode = 0;
 
@@ -67,6 +68,15 @@ bool takeQuit(const core::MessageFilter& filter, bool remove, MSG* msg)
     return true;
 }
 
+// Whether an unfiltered PeekMessageA would find a message now, backend input aside.
+bool workPending()
+{
+    if (posted.size() > 0 || quitPosted)
+        return true;
+    const auto& all = core::windows();
+    return std::any_of(all.begin(), all.end(), [](const auto& w) { return w->invalid; }) || core::untilNextTimer(1) == 0;
+}
+
 }  // namespace
 
 // Only the time: nothing reads a message's pointer position, and reading it costs
@@ -78,13 +88,14 @@ void core::stamp(MSG* msg)
 
 bool core::idle()
 {
-    return nothingToDo;
+    return nothingToDo || (tookTimer && !workPending());
 }
 
 void core::setIdle(bool idle)
 {
     nothingToDo = idle;
 }
+
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -121,7 +132,9 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
     const bool remove = removeFlags & PM_REMOVE;
     bool taken = takePosted(filter, remove, msg) || takeQuit(filter, remove, msg) || core::takePaint(filter, msg) ||
                  core::takeTimer(filter, remove, msg);
-    nothingToDo = !taken && !filter.hwnd && filter.first == 0 && filter.last == 0;
+    bool unfiltered = !filter.hwnd && filter.first == 0 && filter.last == 0;
+    nothingToDo = !taken && unfiltered;
+    tookTimer = taken && remove && unfiltered && msg->message == WM_TIMER;
     return taken;
 }
 
@@ -162,6 +175,7 @@ void core::clearQueue()
 {
     posted.clear();
     nothingToDo = false;
+    tookTimer = false;
     quitPosted = false;
     quitCode = 0;
 }

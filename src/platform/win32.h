@@ -201,6 +201,7 @@ BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
 
 // Painting
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL UpdateWindow(HWND hwnd);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
 

@@ -73,12 +73,34 @@ TEST_F(Queue, AnIdleLoopSleepsUntilTheNextTimerButWakesForInput)
 
     headless::at(130, [hwnd] { PostMessageA(hwnd, 0x0400, 0, 0); });
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));  // the timer
+    InvalidateRect(hwnd, nullptr, FALSE);
     Sleep(1);
-    EXPECT_EQ(GetTickCount(), 101u) << "a pass that did something sleeps a millisecond";
+    EXPECT_EQ(GetTickCount(), 101u) << "a tick that left a paint sleeps a millisecond";
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_PAINT));
+    PAINTSTRUCT paint;
+    BeginPaint(hwnd, &paint);
+    EndPaint(hwnd, &paint);
+    Sleep(1);
+    EXPECT_EQ(GetTickCount(), 102u) << "any other pass that did something sleeps a millisecond";
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     Sleep(1);
     EXPECT_EQ(GetTickCount(), 130u) << "input ends the pause";
     EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Queue, ATickHandledWholeSleepsUntilTheNextTimer)
+{
+    HWND hwnd = makeWindow();
+    SetTimer(hwnd, 101, 100, nullptr);
+    MSG msg;
+    Sleep(100);
+    EXPECT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, UINT(WM_TIMER));
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);  // painted before the pause: nothing is left to take
+    Sleep(1);
+    EXPECT_EQ(GetTickCount(), 200u);
 }
 
 TEST_F(Queue, TimersOfAnyIdKeepTheirPeriodOnTheClock)
