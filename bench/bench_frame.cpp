@@ -1,5 +1,6 @@
 // One whole frame (compose and present to the headless screen) beside a plain
-// copy of the same canvas bytes three times, the three layers a frame moves.
+// copy of the same canvas bytes three times, the three layers a frame moves;
+// and a timer tick at rest, which the painter skips.
 #include <benchmark/benchmark.h>
 
 #include <allegro.h>
@@ -51,31 +52,62 @@ Skin* makeLargeSkin()
     return skin;
 }
 
+// The program's own window for the skin, on a fresh headless display.
+void openWindow(Skin* skin, WNDPROC procedure)
+{
+    headless::reset();
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.lpszClassName = procedure == DefWindowProcA ? "bench-plain" : "bench-eyes";
+    RegisterClassA(&windowClass);
+    g_hwnd = CreateWindowExA(0, windowClass.lpszClassName, "eyes", WS_POPUP, 100, 100, skin->getWidth(),
+                             skin->getHeight(), nullptr, nullptr, nullptr, nullptr);
+    ShowWindow(g_hwnd, SW_SHOW);
+}
+
 void frames(benchmark::State& state, Skin* skin)
 {
     if (!skin) {
         state.SkipWithError("skin not loaded");
         return;
     }
-    headless::reset();
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "bench-frame";
-    RegisterClassA(&windowClass);
-    g_hwnd = CreateWindowExA(0, "bench-frame", "eyes", WS_POPUP, 100, 100, skin->getWidth(), skin->getHeight(),
-                             nullptr, nullptr, nullptr, nullptr);
-    ShowWindow(g_hwnd, SW_SHOW);
+    openWindow(skin, DefWindowProcA);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_hwnd, &ps);
     int step = 0;
     for (auto _ : state) {
-        headless::setPointer(step % 1200, (step * 7) % 900);  // over and beside the eyes
-        paintEyes(skin, dc);
+        composeFrame(skin, step % 1200 - 100, (step * 7) % 900 - 100);  // over and beside the eyes
+        presentFrame(skin, dc);
         ++step;
     }
     EndPaint(g_hwnd, &ps);
     DestroyWindow(g_hwnd);
     state.SetBytesProcessed(state.iterations() * 3 * int64_t(skin->getWidth()) * skin->getHeight() * 4);
+    delete skin;
+}
+
+// A tick with the pointer at rest: the timer's message, the invalidation, and
+// the paint message through the program's window procedure, which skips the frame.
+void skippedTicks(benchmark::State& state, Skin* skin)
+{
+    if (!skin) {
+        state.SkipWithError("skin not loaded");
+        return;
+    }
+    g_skin = skin;
+    openWindow(skin, EyesWndProc);
+    InvalidateRect(g_hwnd, nullptr, TRUE);  // the first frame, as the program asks for it
+    headless::setPointer(150, 150);
+    MSG msg;
+    for (auto _ : state) {
+        PostMessageA(g_hwnd, WM_TIMER, IDT_EYES, 0);
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    if (headless::window(g_hwnd)->presents != 1)
+        state.SkipWithError("ticks at rest were not skipped");
+    DestroyWindow(g_hwnd);
+    g_skin = nullptr;
     delete skin;
 }
 
@@ -114,9 +146,16 @@ void BM_Copy1024x768CanvasThrice(benchmark::State& state)
     copies(state, 1024, 768);
 }
 
+void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
+{
+    setUpAllegro();
+    skippedTicks(state, makeLargeSkin());
+}
+
 BENCHMARK(BM_FrameDefaultSkin);
 BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
 BENCHMARK(BM_Frame1024x768With16Eyes);
 BENCHMARK(BM_Copy1024x768CanvasThrice);
+BENCHMARK(BM_SkippedTick1024x768With16Eyes);
 
 }  // namespace

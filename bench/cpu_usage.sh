@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# CPU time and memory of the program beside xeyes on a private Xvfb: first with
-# the pointer at rest, then with it moving 50 times a second (real motion, which
-# xeyes needs). Both run at once; each phase lasts the given seconds (30). The
-# X server's own share, for both together, is listed too: it does the drawing
-# that a scaled desktop adds (GDK_SCALE=2 bench/cpu_usage.sh).
+# CPU time and memory of the program beside xeyes on a private Xvfb, in three
+# phases: the default skin with the pointer at rest, then moving 50 times a
+# second (real motion, which xeyes needs); then a 1024x768 skin with 16 eyes,
+# at rest and moving. xeyes runs throughout. The X server's own share, for
+# both together, is listed too: it does the drawing that a scaled desktop adds
+# (GDK_SCALE=2 bench/cpu_usage.sh). CPU is summed over every thread from the
+# scheduler's nanosecond counts. Each measurement lasts the given seconds (30).
 # Usage: bench/cpu_usage.sh [seconds]    Needs build/glimora (scripts/setup).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,22 +32,42 @@ pids+=($server)
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
 export DISPLAY=:$(head -n1 "$work/display")
 
+# The large face: 16 white eyes, each with its marker, on a 1024x768 picture.
+large_skin() {
+  local draw=() i cx cy
+  for ((i = 0; i < 16; i++)); do
+    cx=$((64 + (i % 8) * 128)) cy=$((192 + (i / 8) * 384))
+    draw+=(-fill white -draw "rectangle $((cx - 40)),$((cy - 40)) $((cx + 40)),$((cy + 40))")
+    draw+=(-fill magenta -draw "point $cx,$cy")
+  done
+  mkdir -p "$1"
+  convert -size 1024x768 xc:'rgb(200,160,60)' "${draw[@]}" -type TrueColor "BMP3:$1/main.bmp"
+  convert -size 1024x768 xc:'rgb(240,240,255)' -type TrueColor "BMP3:$1/eyebg.bmp"
+}
 cp -r "$root/skins" "$work/"
-printf '[global]\nx=400\ny=300\n' >"$work/eyes.ini"
-(cd "$work" && exec "$program") &
-ours=$!
-pids+=($ours)
-xeyes -geometry 200x150+800+225 &
+large_skin "$work/skins/large"
+
+# Starts the program in the work folder on a skin, its face centred on a point.
+ours=
+start_ours() {
+  printf '[global]\nx=%d\ny=%d\nskin=%s\n' "$2" "$3" "$1" >"$work/eyes.ini"
+  (cd "$work" && exec "$program") &
+  ours=$!
+  pids+=($ours)
+  xdotool search --sync --onlyvisible --pid "$ours" >/dev/null
+}
+stop_ours() {
+  kill "$ours"
+  wait "$ours" 2>/dev/null || true
+}
+
+xeyes -geometry 200x150+1060+40 &
 theirs=$!
 pids+=($theirs)
-xdotool search --sync --onlyvisible --name '^eyes$' >/dev/null
 xdotool search --sync --onlyvisible --name '^xeyes$' >/dev/null
-xdotool mousemove 640 600
-sleep 1
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%d", sum}'; }
 rss_mb() { awk '/^VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
-hz=$(getconf CLK_TCK)
 
 # One xdotool run: back and forth, 50 relative moves a second.
 moves() {
@@ -57,23 +79,32 @@ moves() {
   xdotool "${args[@]}"
 }
 
-declare -A result
-phase() {
-  local name=$1 a b start end
-  a=$(ticks "$ours"); b=$(ticks "$theirs"); c=$(ticks "$server"); start=$(date +%s.%N)
-  if [ "$name" = moving ]; then moves; else sleep "$seconds"; fi
-  end=$(date +%s.%N)
-  result[$name,glimora]=$(echo "$(ticks "$ours") $a $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
-  result[$name,xeyes]=$(echo "$(ticks "$theirs") $b $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
-  result[$name,Xvfb]=$(echo "$(ticks "$server") $c $end $start $hz" | awk '{printf "%.2f", ($1 - $2) / $5 / ($3 - $4) * 100}')
-}
-phase idle
-phase moving
+percent() { echo "$1 $2 $3 $4" | awk '{printf "%.3f", ($1 - $2) / 1e9 / ($3 - $4) * 100}'; }
 
-printf '%-8s %-8s %8s %8s\n' program pointer "CPU %" "RSS MB"
-for who in glimora xeyes Xvfb; do
-  pid=$ours; [ "$who" = xeyes ] && pid=$theirs; [ "$who" = Xvfb ] && pid=$server
-  for name in idle moving; do
-    printf '%-8s %-8s %8s %8s\n' "$who" "$name" "${result[$name,$who]}" "$(rss_mb "$pid")"
-  done
+rows=()
+# One phase: the pointer at rest or moving; a row for each program.
+phase() {
+  local skin=$1 pointer=$2 a b c start end
+  xdotool mousemove 640 600
+  sleep 1
+  a=$(cpu_ns "$ours"); b=$(cpu_ns "$theirs"); c=$(cpu_ns "$server"); start=$(date +%s.%N)
+  if [ "$pointer" = moving ]; then moves; else sleep "$seconds"; fi
+  end=$(date +%s.%N)
+  rows+=("glimora $skin $pointer $(percent "$(cpu_ns "$ours")" "$a" "$end" "$start") $(rss_mb "$ours")")
+  rows+=("xeyes - $pointer $(percent "$(cpu_ns "$theirs")" "$b" "$end" "$start") $(rss_mb "$theirs")")
+  rows+=("Xvfb $skin $pointer $(percent "$(cpu_ns "$server")" "$c" "$end" "$start") $(rss_mb "$server")")
+}
+
+start_ours "" 400 300
+phase default rest
+phase default moving
+stop_ours
+start_ours large 640 600
+phase large rest
+phase large moving
+
+printf '%-8s %-8s %-8s %8s %8s\n' program skin pointer "CPU %" "RSS MB"
+for row in "${rows[@]}"; do
+  read -r who skin pointer cpu rss <<<"$row"
+  printf '%-8s %-8s %-8s %8s %8s\n' "$who" "$skin" "$pointer" "$cpu" "$rss"
 done
