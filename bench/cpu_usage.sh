@@ -6,12 +6,13 @@
 # both together, is listed too: it does the drawing that a scaled desktop adds
 # (GDK_SCALE=2 bench/cpu_usage.sh). CPU is summed over every thread from the
 # scheduler's nanosecond counts. Each measurement lasts the given seconds (30).
-# Usage: bench/cpu_usage.sh [seconds]    Needs build/glimora (scripts/setup).
+# Usage: bench/cpu_usage.sh [seconds [program]]    The program defaults to
+# build/glimora (scripts/setup); another build can be measured the same way.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-30}
-program=$root/build/glimora
-[ -x "$program" ] || { echo "build/glimora is missing: run scripts/setup" >&2; exit 1; }
+program=${2:-$root/build/glimora}
+[ -x "$program" ] || { echo "$program is missing: run scripts/setup" >&2; exit 1; }
 
 work=$(mktemp -d)
 pids=()

@@ -10,6 +10,17 @@
 #include "platform/hdc.h"
 #include "skin/skin.h"
 
+bool isOverEye(const RECT& bounds, float x, float y)
+{
+    if (x < bounds.left || x > bounds.right || y < bounds.top || y > bounds.bottom)
+        return false;
+    int width = bounds.right - bounds.left;
+    int height = bounds.bottom - bounds.top;
+    double p = (double(y) - bounds.top - 0.5 * height) * (double(x) - bounds.left - 0.5 * width);
+    double limit = width * ((double(width) / height) * height) * 0.15;
+    return std::fabs(p) <= limit;  // false when the limit is not a number
+}
+
 namespace {
 
 // The frame on screen, as far as painting knows: what it was composed from.
@@ -52,17 +63,6 @@ bool cursorInWindow(POINT* point)
 }
 
 }  // namespace
-
-bool isOverEye(const RECT& bounds, float x, float y)
-{
-    if (x < bounds.left || x > bounds.right || y < bounds.top || y > bounds.bottom)
-        return false;
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    double p = (double(y) - bounds.top - 0.5 * height) * (double(x) - bounds.left - 0.5 * width);
-    double limit = width * ((double(width) / height) * height) * 0.15;
-    return std::fabs(p) <= limit;  // false when the limit is not a number
-}
 
 void composeFrame(Skin* skin, int mx, int my)
 {
