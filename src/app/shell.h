@@ -11,6 +11,6 @@ extern HWND g_hwnd;
 extern Skin* g_skin;
 extern bool g_reloadSkin;
 
-int WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
 bool CreateEyesWindow(int width, int height);
-LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

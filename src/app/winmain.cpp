@@ -1,5 +1,6 @@
 #include "app/allegro_setup.h"
 #include "app/shell.h"
+#include "os/program_folder.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
 
@@ -84,8 +85,9 @@ static bool buildAndRun()
     return true;
 }
 
-int WinMain(HINSTANCE, HINSTANCE, char*, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int)
 {
+    enterProgramFolder();
     setUpAllegro();
     do {
         if (!buildAndRun())

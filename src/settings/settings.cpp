@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/shell.h"
-#include "platform/cwd.h"
+#include "os/cwd.h"
 #include "platform/win32.h"
 #include "skin/skin.h"
 

@@ -11,7 +11,7 @@
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
-#include "platform/cwd.h"
+#include "os/cwd.h"
 #include "support/fixtures.h"
 
 namespace {

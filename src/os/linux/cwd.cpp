@@ -1,10 +1,10 @@
-#include "cwd.h"
+#include "os/cwd.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "win32.h"
+#include "platform/win32.h"
 
 char* _getcwd(char* buffer, int size)
 {

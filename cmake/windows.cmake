@@ -1,0 +1,43 @@
+# The Windows build: the same program on the real Win32 API and Allegro 4.4 for
+# Windows (scripts/build-allegro-windows builds it; scripts/setup windows passes
+# its folder). src/platform, the Linux layer, is not built here: src/win32 takes
+# its place on the include path, and src/os/windows and src/settings/windows
+# take the place of the Linux files.
+set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-allegro-windows")
+if(NOT EXISTS "${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a")
+  message(FATAL_ERROR "No Allegro for Windows at '${GLIMORA_ALLEGRO_WINDOWS}': run scripts/setup windows")
+endif()
+
+add_library(allegro_windows INTERFACE)
+target_include_directories(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/include)
+# Without it Allegro's data symbols are taken for DLL imports the static library lacks.
+target_compile_definitions(allegro_windows INTERFACE ALLEGRO_STATICLINK)
+target_link_libraries(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a
+  gdi32 user32 kernel32 comdlg32 ole32 advapi32 dinput ddraw dxguid winmm dsound)
+
+add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-field-initializers)
+# Nothing beside the executables: the C and C++ runtimes are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+function(glimora_windows_objects name)
+  file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
+  add_library(${name} OBJECT ${sources})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src/win32 ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC allegro_windows)
+endfunction()
+
+glimora_windows_objects(os_windows src/os/windows/*.cpp)
+glimora_windows_objects(eyes_logic src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp src/skin/*.cpp
+  src/eyes/*.cpp)
+target_link_libraries(eyes_logic PUBLIC os_windows)
+
+# WinMain is the entry point.
+add_executable(eyes WIN32)
+set_target_properties(eyes PROPERTIES OUTPUT_NAME glimora)
+target_link_libraries(eyes PRIVATE eyes_logic os_windows)
+
+if(GLIMORA_TESTS)
+  enable_testing()
+  add_subdirectory(tests/windows)
+endif()
