@@ -13,18 +13,7 @@ TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePoint
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
     }
-    struct {
-        int pointerX, pointerY, pupilX, pupilY;
-    } const cases[] = {
-        {25, 35, 23, 32},    // on the marker
-        {125, 35, 33, 32},   // right of the eye: looking right
-        {25, 135, 23, 42},   // straight below
-        {-75, 35, 13, 32},   // left of the window
-        {30, 40, 28, 37},    // over the eye: on the pointer
-        {12, 22, 16, 25},    // in the eye's corner, which does not count as over it
-        {40, 44, 38, 41},    // on the eye's right border, cut by the face
-    };
-    for (const auto& c : cases) {
+    for (const auto& c : pupilCases) {
         pointAt(box.x + c.pointerX, box.y + c.pointerY);
         EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
     }
