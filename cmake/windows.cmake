@@ -28,7 +28,7 @@ function(glimora_windows_objects name)
 endfunction()
 
 glimora_windows_objects(os_windows src/os/windows/*.cpp)
-glimora_windows_objects(eyes_logic src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp src/skin/*.cpp
+glimora_windows_objects(eyes_logic src/globals/*.cpp src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp src/skin/*.cpp
   src/eyes/*.cpp)
 target_link_libraries(eyes_logic PUBLIC os_windows)
 

@@ -4,10 +4,6 @@
 #include "settings/settings.h"
 #include "skin/skin.h"
 
-HWND g_hwnd = nullptr;
-Skin* g_skin = nullptr;
-bool g_reloadSkin = false;
-
 static bool g_classRegistrationPending = true;
 
 static bool registerWindowClass()

@@ -1,7 +1,7 @@
 #include "checker/preview.h"
 
-#include "app/shell.h"
 #include "eyes/paint.h"
+#include "globals/globals.h"
 #include "platform/headless/headless.h"
 #include "skin/skin.h"
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/shell.h"
+#include "globals/globals.h"
 #include "platform/hdc.h"
 #include "skin/skin.h"
 

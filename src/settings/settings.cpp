@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/shell.h"
+#include "globals/globals.h"
 #include "os/cwd.h"
 #include "platform/win32.h"
 #include "skin/skin.h"
