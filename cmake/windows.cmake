@@ -1,9 +1,9 @@
 # The Windows build: the same program on the real Win32 API and Allegro 4.4 for
-# Windows (scripts/build-allegro-windows builds it; scripts/setup windows passes
+# Windows (scripts/build-windows-library builds it; scripts/setup windows passes
 # its folder). src/platform, the Linux layer, is not built here: src/win32 takes
 # its place on the include path, and src/os/windows and src/settings/windows
 # take the place of the Linux files.
-set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-allegro-windows")
+set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-windows-library")
 if(NOT EXISTS "${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a")
   message(FATAL_ERROR "No Allegro for Windows at '${GLIMORA_ALLEGRO_WINDOWS}': run scripts/setup windows")
 endif()
@@ -40,4 +40,9 @@ target_link_libraries(eyes PRIVATE eyes_logic os_windows)
 if(GLIMORA_TESTS)
   enable_testing()
   add_subdirectory(tests/windows)
+endif()
+
+set(GLIMORA_BENCHMARK_WINDOWS "" CACHE PATH "Google Benchmark for Windows as installed by scripts/build-windows-library")
+if(GLIMORA_TESTS AND EXISTS "${GLIMORA_BENCHMARK_WINDOWS}/lib/libbenchmark.a")
+  add_subdirectory(bench/windows)
 endif()
