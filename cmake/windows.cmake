@@ -32,6 +32,13 @@ glimora_windows_objects(eyes_logic src/globals/*.cpp src/app/*.cpp src/settings/
   src/eyes/*.cpp)
 target_link_libraries(eyes_logic PUBLIC os_windows)
 
+# The skin checker, a console program; zlib writes its previews.
+find_package(ZLIB REQUIRED)
+glimora_windows_objects(checker_logic src/checker/*.cpp src/checker/windows/*.cpp)
+target_link_libraries(checker_logic PUBLIC ZLIB::ZLIB)
+add_executable(glimora-check src/checker/main.cpp)
+target_link_libraries(glimora-check PRIVATE checker_logic eyes_logic os_windows)
+
 # WinMain is the entry point.
 add_executable(eyes WIN32)
 set_target_properties(eyes PROPERTIES OUTPUT_NAME glimora)

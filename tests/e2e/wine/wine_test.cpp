@@ -118,6 +118,20 @@ TEST_P(WineTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255)
     EXPECT_EQ(setting("skin"), "broken");
 }
 
+TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)
+{
+    const std::string inWork = "cd " + work.path() + " && ";
+    for (const char* pointer : {"25,35", "125,35", "30,40", "-75,35"}) {
+        const std::string options = std::string(" --pointer ") + pointer + " skins/face >/dev/null";
+        ASSERT_EQ(shell(inWork + wineEnvironment + "DISPLAY=" + desktop.name() + " wine " WINDOWS_CHECKER
+                        " --preview on-windows.png" + options),
+                  0);
+        ASSERT_EQ(shell(inWork + LINUX_CHECKER " --preview on-linux.png" + options), 0);
+        EXPECT_EQ(shell(inWork + "compare -metric AE on-windows.png on-linux.png null: 2>/dev/null"), 0)
+            << "pointer at " << pointer;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, WineTest, testing::Values(false), desktopKind);
 
 // 64-bit Windows places heaps above 4 GiB, where Allegro once cut pointers to
