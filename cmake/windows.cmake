@@ -28,8 +28,8 @@ function(glimora_windows_objects name)
 endfunction()
 
 glimora_windows_objects(os_windows src/os/windows/*.cpp)
-glimora_windows_objects(eyes_logic src/globals/*.cpp src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp src/skin/*.cpp
-  src/eyes/*.cpp)
+glimora_windows_objects(eyes_logic src/globals/*.cpp src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp
+  src/skin/*.cpp src/eyes/*.cpp)
 target_link_libraries(eyes_logic PUBLIC os_windows)
 set_source_files_properties(src/app/command_line.cpp PROPERTIES COMPILE_DEFINITIONS GLIMORA_VERSION="${PROJECT_VERSION}")
 
