@@ -36,6 +36,12 @@ Desktop::Desktop(bool withWindowManager, int depth)
     }
 }
 
+Desktop::Desktop(const ExistingDisplay& existing) : displayName(existing.name)
+{
+    display = XOpenDisplay(displayName.c_str());
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
 Desktop::~Desktop()
 {
     if (display)
@@ -80,10 +86,10 @@ bool Desktop::hasState(Window window, const std::string& netWmState) const
     return run("xprop -id " + std::to_string(window) + " _NET_WM_STATE | grep -qw " + netWmState) == 0;
 }
 
-std::vector<uint32_t> Desktop::pixels(const Box& area) const
+std::vector<uint32_t> Desktop::pixels(const Box& area, Window from) const
 {
     std::vector<uint32_t> out;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y, unsigned(area.width),
+    XImage* image = XGetImage(display, from ? from : DefaultRootWindow(display), area.x, area.y, unsigned(area.width),
                               unsigned(area.height), AllPlanes, ZPixmap);
     if (!image)
         return out;

@@ -25,9 +25,15 @@ inline std::ostream& operator<<(std::ostream& out, const Box& b)
     return out << b.width << "x" << b.height << "+" << b.x << "+" << b.y;
 }
 
+// An X server a test did not start (a compositor's XWayland), named as in DISPLAY.
+struct ExistingDisplay {
+    std::string name;
+};
+
 class Desktop {
 public:
     explicit Desktop(bool windowManager, int depth = 24);
+    explicit Desktop(const ExistingDisplay& existing);
     ~Desktop();
 
     bool ready() const { return display != nullptr; }
@@ -40,8 +46,9 @@ public:
     Window waitForWindow(const std::string& title, int timeoutMs = 10000) const;
     Box frame(Window window) const;  // screen position and size of the window itself
     bool hasState(Window window, const std::string& netWmState) const;
-    // 0x00RRGGBB pixels of the screen, row by row.
-    std::vector<uint32_t> pixels(const Box& area) const;
+    // 0x00RRGGBB pixels of the screen, row by row; of a window's own contents
+    // when one is given (the only way under a compositor, which draws the screen itself).
+    std::vector<uint32_t> pixels(const Box& area, Window from = 0) const;
     // Keys go to this window, as after a click on it.
     void focus(Window window) const;
     // A close as the window manager sends it (or as one would, where none runs).

@@ -20,6 +20,7 @@ public:
     int wait(int timeoutMs);
     // Sends a signal, as a session manager or a terminal would.
     void signal(int number) const;
+    pid_t id() const { return pid; }
 
 private:
     pid_t pid = -1;

@@ -13,7 +13,7 @@ TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePoint
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
     }
-    for (const auto& c : pupilCases) {
+    for (const PupilCase& c : pupilCases) {
         pointAt(box.x + c.pointerX, box.y + c.pointerY);
         EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
     }

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/gtk/gtk_backend.h"
+#include "platform/gtk/pointer_source.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ bool backend::open()
         g_main_context_acquire(context);
         gtk_backend::readScale();
         gtk_backend::watchSession();
+        pointer_source::start();
         return true;
     }();
     return opened;
@@ -108,12 +110,16 @@ bool backend::pointer(POINT* screenPoint)
 {
     if (!display)
         return false;
-    // The core request: one round trip and one reply buffer, where XInput's adds several.
-    Window root, child;
-    int x = 0, y = 0, windowX, windowY;
-    unsigned buttons;
-    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons);
-    *screenPoint = gtk_backend::screenScale().toWindowPixels({x, y});
+    POINT screen{};
+    if (!pointer_source::helperPosition(&screen)) {
+        // The core request: one round trip and one reply buffer, where XInput's adds several.
+        Window root, child;
+        int windowX, windowY;
+        unsigned buttons;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &screen.x, &screen.y, &windowX,
+                      &windowY, &buttons);
+    }
+    *screenPoint = gtk_backend::screenScale().toWindowPixels(screen);
     return true;
 }
 
