@@ -17,7 +17,7 @@ namespace {
 std::string launcherCommand(const std::string& prefix)
 {
     std::smatch exec;
-    std::string entry = readFile(prefix + "/share/applications/glimora.desktop");
+    std::string entry = readFile(prefix + "/share/applications/org.glimora.Glimora.desktop");
     return std::regex_search(entry, exec, std::regex("\nExec=([^\n]*)")) ? exec[1].str() : "";
 }
 
