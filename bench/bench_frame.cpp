@@ -2,7 +2,7 @@
 // copy of the same canvas bytes three times, the three layers a frame moves.
 #include <benchmark/benchmark.h>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "bench/frame_skins.h"
 #include "eyes/paint.h"
 #include "globals/globals.h"

@@ -19,31 +19,23 @@ add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-fiel
 # Nothing beside the executables: the C and C++ runtimes are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-function(glimora_windows_objects name)
-  file(GLOB sources CONFIGURE_DEPENDS ${ARGN})
-  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
-  add_library(${name} OBJECT ${sources})
-  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src/win32 ${CMAKE_SOURCE_DIR}/src)
-  target_link_libraries(${name} PUBLIC allegro_windows)
-endfunction()
-
-glimora_windows_objects(os_windows src/os/windows/*.cpp)
-glimora_windows_objects(eyes_logic src/globals/*.cpp src/app/*.cpp src/settings/*.cpp src/settings/windows/*.cpp
-  src/skin/*.cpp src/eyes/*.cpp)
-target_link_libraries(eyes_logic PUBLIC os_windows)
-set_source_files_properties(src/app/command_line.cpp PROPERTIES COMPILE_DEFINITIONS GLIMORA_VERSION="${PROJECT_VERSION}")
+# src/win32 stands where src/platform's declarations stand on Linux.
+add_library(glimora_base INTERFACE)
+target_include_directories(glimora_base INTERFACE ${CMAKE_SOURCE_DIR}/src/win32 ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(glimora_base INTERFACE allegro_windows)
+include(cmake/folders.cmake)
+glimora_folders(windows)
 
 # The skin checker, a console program; zlib writes its previews.
 find_package(ZLIB REQUIRED)
-glimora_windows_objects(checker_logic src/checker/*.cpp src/checker/windows/*.cpp)
-target_link_libraries(checker_logic PUBLIC ZLIB::ZLIB)
+target_link_libraries(glimora_checker PUBLIC ZLIB::ZLIB)
 add_executable(glimora-check src/checker/main.cpp)
-target_link_libraries(glimora-check PRIVATE checker_logic eyes_logic os_windows)
+target_link_libraries(glimora-check PRIVATE glimora_checker)
 
 # WinMain is the entry point.
 add_executable(eyes WIN32)
 set_target_properties(eyes PROPERTIES OUTPUT_NAME glimora)
-target_link_libraries(eyes PRIVATE eyes_logic os_windows)
+target_link_libraries(eyes PRIVATE eyes_logic)
 
 if(GLIMORA_TESTS)
   enable_testing()

@@ -3,7 +3,7 @@
 // Run under Wine it shows what a frame costs there; the pointer stays still.
 #include <benchmark/benchmark.h>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "bench/frame_skins.h"
 #include "eyes/paint.h"
 #include "globals/globals.h"

@@ -1,4 +1,4 @@
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "app/shell.h"
 #include "os/program_folder.h"
 #include "settings/settings.h"
