@@ -13,7 +13,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "skin/bmp_reader.h"
 
 namespace {

@@ -3,54 +3,15 @@
 // and a timer tick at rest, which the painter skips.
 #include <benchmark/benchmark.h>
 
-#include <allegro.h>
-#include <unistd.h>
-
-#include <cstring>
-#include <vector>
-
-#include "app/allegro_setup.h"
 #include "app/shell.h"
+#include "bench/frame_skins.h"
 #include "eyes/paint.h"
+#include "globals/globals.h"
 #include "platform/headless/headless.h"
+#include "skin/allegro_setup.h"
 #include "skin/skin.h"
 
 namespace {
-
-// The bundled default face, loaded the way the program loads it.
-Skin* loadDefaultSkin()
-{
-    if (chdir(GLIMORA_SOURCE_DIR) != 0)
-        return nullptr;
-    Skin* skin = new Skin();
-    if (!skin->load()) {
-        delete skin;
-        return nullptr;
-    }
-    return skin;
-}
-
-// A 1024 x 768 face with 16 eyes and a background, built in memory.
-Skin* makeLargeSkin()
-{
-    Skin* skin = new Skin();
-    skin->mainImage = create_bitmap(1024, 768);
-    clear_to_color(skin->mainImage, makecol(200, 160, 60));
-    skin->canvas = create_bitmap(1024, 768);
-    skin->background = create_bitmap(1024, 768);
-    clear_to_color(skin->background, makecol(240, 240, 255));
-    for (int i = 0; i < MAX_EYES; ++i) {
-        int cx = 64 + (i % 8) * 128, cy = 192 + (i / 8) * 384;
-        rectfill(skin->mainImage, cx - 40, cy - 40, cx + 40, cy + 40, bitmap_mask_color(skin->mainImage));
-        skin->eyeCentres[i] = {cx, cy};
-        skin->eyeBounds[i] = {cx - 41, cy - 41, cx + 41, cy + 41};
-        skin->pupils[i] = create_bitmap(12, 16);
-        clear_to_color(skin->pupils[i], bitmap_mask_color(skin->pupils[i]));
-        ellipsefill(skin->pupils[i], 6, 8, 6, 8, 0);
-    }
-    skin->eyeCount = MAX_EYES;
-    return skin;
-}
 
 // The program's own window for the skin, on a fresh headless display.
 void openWindow(Skin* skin, WNDPROC procedure)
@@ -109,19 +70,6 @@ void skippedTicks(benchmark::State& state, Skin* skin)
     DestroyWindow(g_hwnd);
     g_skin = nullptr;
     delete skin;
-}
-
-void copies(benchmark::State& state, int width, int height)
-{
-    size_t bytes = size_t(width) * height * 4;
-    std::vector<char> from(bytes, 1), to(bytes);
-    for (auto _ : state) {
-        for (int layer = 0; layer < 3; ++layer) {
-            std::memcpy(to.data(), from.data(), bytes);
-            benchmark::ClobberMemory();
-        }
-    }
-    state.SetBytesProcessed(state.iterations() * 3 * int64_t(bytes));
 }
 
 void BM_FrameDefaultSkin(benchmark::State& state)

@@ -4,7 +4,7 @@
 
 #include <allegro.h>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "platform/hdc.h"
 #include "platform/headless/headless.h"
 

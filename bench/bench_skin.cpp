@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "platform/headless/headless.h"
 #include "skin/skin.h"
 

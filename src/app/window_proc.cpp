@@ -18,7 +18,7 @@ static void openMenuAt(HWND hwnd, LPARAM lParam)
     TrackPopupMenu(g_menu, 0, point.x, point.y, 0, hwnd, nullptr);
 }
 
-LRESULT EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:

@@ -1,11 +1,8 @@
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "app/shell.h"
+#include "os/program_folder.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
-
-HWND g_hwnd = nullptr;
-Skin* g_skin = nullptr;
-bool g_reloadSkin = false;
 
 static bool g_classRegistrationPending = true;
 
@@ -84,8 +81,9 @@ static bool buildAndRun()
     return true;
 }
 
-int WinMain(HINSTANCE, HINSTANCE, char*, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int)
 {
+    enterProgramFolder();
     setUpAllegro();
     do {
         if (!buildAndRun())

@@ -1,6 +1,6 @@
 #include <iostream>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "checker/checker.h"
 
 int main(int argc, char** argv)

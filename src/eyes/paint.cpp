@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/shell.h"
 #include "eyes/sprite.h"
+#include "globals/globals.h"
 #include "platform/hdc.h"
 #include "skin/skin.h"
 

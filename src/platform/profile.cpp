@@ -5,7 +5,7 @@
 #include <string>
 
 #include "ini_text.h"
-#include "whole_file.h"
+#include "os/whole_file.h"
 #include "win32.h"
 
 namespace {

@@ -12,9 +12,9 @@
 #include <set>
 #include <string>
 
-#include "cwd.h"
 #include "desktop_entry.h"
-#include "whole_file.h"
+#include "os/cwd.h"
+#include "os/whole_file.h"
 #include "win32.h"
 
 namespace {

@@ -1,4 +1,7 @@
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "core.h"
 
@@ -62,4 +65,13 @@ int GetSystemMetrics(int index)
 BOOL GetCursorPos(POINT* point)
 {
     return point && core::displayOpen() && backend::pointer(point);
+}
+
+char* _getcwd(char* buffer, int size)
+{
+    if (!buffer || size <= 0) {
+        errno = EINVAL;
+        return nullptr;
+    }
+    return getcwd(buffer, static_cast<size_t>(size));
 }

@@ -17,6 +17,10 @@ typedef intptr_t LRESULT;
 typedef int32_t LSTATUS;
 typedef uint32_t REGSAM;
 
+// Calling conventions matter only to 32-bit Windows.
+#define CALLBACK
+#define WINAPI
+
 #ifndef TRUE
 #define TRUE 1
 #endif

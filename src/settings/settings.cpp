@@ -5,10 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/shell.h"
-#include "platform/cwd.h"
+#include "globals/globals.h"
+#include "os/cwd.h"
 #include "platform/win32.h"
-#include "skin/skin.h"
 
 namespace {
 
@@ -83,7 +82,9 @@ void LoadWindowPosition()
     POINT centre{static_cast<LONG>(GetPrivateProfileIntA(section, "x", 0, path.c_str())),
                  static_cast<LONG>(GetPrivateProfileIntA(section, "y", 0, path.c_str()))};
     PhysicalToLogicalPoint(g_hwnd, &centre);
-    int width = g_skin->getWidth(), height = g_skin->getHeight();
+    RECT window{};
+    GetWindowRect(g_hwnd, &window);
+    int width = window.right - window.left, height = window.bottom - window.top;
     RECT frame = onSomeMonitor(
         frameAt(wrapped(int64_t(centre.x) - width / 2), wrapped(int64_t(centre.y) - height / 2), width, height));
     MoveWindow(g_hwnd, frame.left, frame.top, width, height, TRUE);
@@ -94,8 +95,8 @@ void SaveWindowPosition()
     const std::string path = workingPath("eyes.ini");
     RECT frame{};
     GetWindowRect(g_hwnd, &frame);
-    POINT centre{wrapped(int64_t(frame.left) + g_skin->getWidth() / 2),
-                 wrapped(int64_t(frame.top) + g_skin->getHeight() / 2)};
+    POINT centre{wrapped(int64_t(frame.left) + (frame.right - frame.left) / 2),
+                 wrapped(int64_t(frame.top) + (frame.bottom - frame.top) / 2)};
     LogicalToPhysicalPoint(g_hwnd, &centre);
     writeInt("x", centre.x, path);
     writeInt("y", centre.y, path);

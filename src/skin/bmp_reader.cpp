@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/whole_file.h"
+#include "os/whole_file.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "e2e/eyes_test.h"
 
+#include <filesystem>
 #include <regex>
 
 void EyesTest::SetUp()
@@ -31,7 +32,7 @@ Window EyesTest::launch(const std::string& title)
 {
     std::vector<std::string> variables{"DISPLAY=" + desktop.name(), "XDG_CONFIG_HOME=" + work.path() + "/config"};
     variables.insert(variables.end(), environment.begin(), environment.end());
-    eyes = std::make_unique<Child>(std::vector<std::string>{EYES_PROGRAM}, work.path(), variables);
+    eyes = std::make_unique<Child>(program, work.path(), variables);
     return desktop.waitForWindow(title);
 }
 
@@ -39,7 +40,7 @@ std::string EyesTest::setting(const std::string& key) const
 {
     std::smatch value;
     std::string ini = readFile("eyes.ini");
-    return std::regex_search(ini, value, std::regex("(^|\n)" + key + "=([^\n]*)")) ? value[2].str() : "";
+    return std::regex_search(ini, value, std::regex("(^|\n)" + key + "=([^\r\n]*)")) ? value[2].str() : "";
 }
 
 testing::AssertionResult EyesTest::showsPupilAt(int x, int y, int scale) const
@@ -61,6 +62,57 @@ bool EyesTest::dragBy(int x, int y, int dx, int dy)
     });
     xdotool("mouseup 1");
     return followed;
+}
+
+void EyesTest::openMenu()
+{
+    clickX = box.x + 8;
+    clickY = box.y + box.height - 15;
+    pointAt(clickX, clickY);
+    xdotool("click 3");
+    ASSERT_TRUE(eventually([&] { return menuShown(); })) << "no menu at the click";
+}
+
+bool EyesTest::menuShown() const
+{
+    std::vector<uint32_t> strip = desktop.pixels({clickX + 1, clickY + 1, 100, 4});
+    auto light = [](uint32_t pixel) { return (pixel & 0xC0C0C0) == 0xC0C0C0; };
+    return std::count_if(strip.begin(), strip.end(), light) > int(strip.size()) * 9 / 10;
+}
+
+void EyesTest::chooseSkin(const std::string& name)
+{
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator("skins"))
+        folders.push_back(entry.path().filename().string());
+    if (sortedFolders)
+        std::sort(folders.begin(), folders.end());
+    choose(folders.front() == name ? "Down Down Down Right" : "Down Down Down Right Down");
+}
+
+Box EyesTest::startThenChooseSkin(const std::string& name)
+{
+    makeDirs("skins/" + name);
+    BITMAP* plain = makeBitmap(80, 40, 0x30C030);
+    saveBmp("skins/" + name + "/main.bmp", plain);
+    destroy_bitmap(plain);
+    start("face", 400, 300);
+    chooseSkin(name);
+    const Box rebuilt{400 - 40, 300 - 20, 80, 40};
+    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == rebuilt; });
+    return rebuilt;
+}
+
+void EyesTest::answerMessageBox(Window message)
+{
+    ASSERT_NE(message, 0u) << "no message box";
+    Box shown = desktop.frame(message);
+    EXPECT_NEAR(shown.x + shown.width / 2, screenWidth / 2, 2);
+    EXPECT_NEAR(shown.y + shown.height / 2, screenHeight / 2, 32);
+    // Away from the box, so that only its own focus can take the key.
+    pointAt(1, 1);
+    xdotool("key Return");
+    EXPECT_EQ(exitStatus(), 255);
 }
 
 std::string desktopKind(const testing::TestParamInfo<bool>& info)

@@ -43,12 +43,37 @@ protected:
     // Drags the window with the left button from (x, y); true once it followed.
     bool dragBy(int x, int y, int dx, int dy);
 
+    // Right-clicks near the window's bottom-left corner and waits for the menu there.
+    void openMenu();
+    // Opens the menu and picks an item with the keyboard.
+    void choose(const std::string& keys)
+    {
+        openMenu();
+        xdotool("key " + keys + " Return");
+    }
+    // The "Skins" submenu lists the skin folders as the system lists a folder.
+    void chooseSkin(const std::string& name);
+    // Starts on the face centred at (400, 300) and chooses an 80 x 40 skin of this
+    // name from the menu; box is then the new window's frame, and the frame
+    // expected is returned.
+    Box startThenChooseSkin(const std::string& name);
+    // The message box is centred, though a window manager may add a title bar above
+    // it, and Return answers it; the program then ends with -1.
+    void answerMessageBox(Window message);
+
     TempWorkdir work;
     Desktop desktop{GetParam()};
     std::unique_ptr<Child> eyes;
     Window window = 0;
     Box box;  // the window's frame once started
+    std::vector<std::string> program{EYES_PROGRAM};
     std::vector<std::string> environment;  // NAME=value for the program, besides the display
+    bool sortedFolders = false;  // Windows lists a folder sorted by name, Linux in directory order
+    int clickX = 0, clickY = 0;  // where the menu was opened
+
+private:
+    // Most of the strip right below and beside the click is the menu's light background.
+    bool menuShown() const;
 };
 
 std::string desktopKind(const testing::TestParamInfo<bool>& info);

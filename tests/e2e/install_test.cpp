@@ -17,7 +17,7 @@ namespace {
 std::string launcherCommand(const std::string& prefix)
 {
     std::smatch exec;
-    std::string entry = readFile(prefix + "/share/applications/glimora.desktop");
+    std::string entry = readFile(prefix + "/share/applications/org.glimora.Glimora.desktop");
     return std::regex_search(entry, exec, std::regex("\nExec=([^\n]*)")) ? exec[1].str() : "";
 }
 
@@ -83,7 +83,7 @@ TEST_F(Installed, WhatTheUserChangedIsNeverOverwritten)
 
 TEST_F(Installed, ManPagesAreInstalledAndFormatWithoutWarnings)
 {
-    for (const std::string page : {"glimora.1", "glimora-check.1"}) {
+    for (const std::string page : {"glimora.1", "glimora-check.1", "glimora-launch.1"}) {
         const std::string path = prefix + "/share/man/man1/" + page;
         ASSERT_TRUE(std::filesystem::exists(path)) << path;
         // Both linters print every warning on stderr; the page itself goes to stdout.

@@ -1,65 +1,13 @@
 // The popup menu on a real X server: where it opens, and each of its commands.
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
-
 #include "e2e/eyes_test.h"
 
 namespace {
 
 const std::string messageTitle = "Problem loading Skin";
 
-class MenuTest : public EyesTest {
-protected:
-    // Right-clicks near the window's bottom-left corner and waits for the menu there.
-    void openMenu()
-    {
-        clickX = box.x + 8;
-        clickY = box.y + box.height - 15;
-        pointAt(clickX, clickY);
-        xdotool("click 3");
-        ASSERT_TRUE(eventually([&] { return menuShown(); })) << "no menu at the click";
-    }
-
-    // Most of the strip right below and beside the click is the menu's light background.
-    bool menuShown() const
-    {
-        std::vector<uint32_t> strip = desktop.pixels({clickX + 1, clickY + 1, 100, 4});
-        auto light = [](uint32_t pixel) { return (pixel & 0xC0C0C0) == 0xC0C0C0; };
-        return std::count_if(strip.begin(), strip.end(), light) > int(strip.size()) * 9 / 10;
-    }
-
-    // Opens the menu and picks an item with the keyboard.
-    void choose(const std::string& keys)
-    {
-        openMenu();
-        xdotool("key " + keys + " Return");
-    }
-
-    // The "Skins" submenu lists the two skin folders in directory order.
-    void chooseSkin(const std::string& name)
-    {
-        bool first = std::filesystem::directory_iterator("skins")->path().filename() == name;
-        choose(first ? "Down Down Down Right" : "Down Down Down Right Down");
-    }
-
-    // The message box is centred, though a window manager may add a title bar above it,
-    // and Return answers it; the program then ends with -1.
-    void answerMessageBox(Window message)
-    {
-        ASSERT_NE(message, 0u) << "no message box";
-        Box shown = desktop.frame(message);
-        EXPECT_NEAR(shown.x + shown.width / 2, screenWidth / 2, 2);
-        EXPECT_NEAR(shown.y + shown.height / 2, screenHeight / 2, 32);
-        // Away from the box, so that only its own focus can take the key.
-        pointAt(1, 1);
-        xdotool("key Return");
-        EXPECT_EQ(exitStatus(), 255);
-    }
-
-    int clickX = 0, clickY = 0;
-};
+using MenuTest = EyesTest;
 
 TEST_P(MenuTest, RightClickOpensTheMenuAtTheClickAndEscapeClosesIt)
 {
@@ -96,14 +44,7 @@ TEST_P(MenuTest, RunOnStartUpAndAlwaysOnTopToggle)
 // The chosen folder's name starts and ends with a blank, which must survive the file.
 TEST_P(MenuTest, ChosenSkinAndCentreAreStoredOnExitAndUsedOnTheNextStart)
 {
-    makeDirs("skins/ x ");
-    BITMAP* plain = makeBitmap(80, 40, 0x30C030);
-    saveBmp("skins/ x /main.bmp", plain);
-    destroy_bitmap(plain);
-    start("face", 400, 300);
-    chooseSkin(" x ");
-    const Box rebuilt{400 - 40, 300 - 20, 80, 40};
-    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == rebuilt; });
+    const Box rebuilt = startThenChooseSkin(" x ");
     ASSERT_EQ(box, rebuilt) << "rebuilt around the same centre";
     EXPECT_EQ(setting("skin"), "\" x \"");
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 #include "platform/headless/headless.h"
 #include "skin/skin.h"
 

@@ -11,18 +11,17 @@
 #include "platform/win32.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
-#include "platform/cwd.h"
+#include "os/cwd.h"
 #include "support/fixtures.h"
 
 namespace {
 
 using Place = std::pair<LONG, LONG>;
 
-// The shell's window and the current skin.
+// The shell's window, made the skin's size as the shell makes it.
 class WindowPosition : public testing::Test {
 protected:
     TempWorkdir dir;
-    Skin skin;
 
     void SetUp() override
     {
@@ -33,19 +32,15 @@ protected:
         RegisterClassA(&windowClass);
         g_hwnd = CreateWindowExA(0, "SettingsTestWindow", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                                  nullptr);
-        g_skin = &skin;
     }
     void TearDown() override
     {
         DestroyWindow(g_hwnd);
         g_hwnd = nullptr;
-        g_skin = nullptr;
     }
     void showSkin(int width, int height, int left, int top)
     {
-        destroy_bitmap(skin.mainImage);
-        skin.mainImage = create_bitmap(width, height);
-        MoveWindow(g_hwnd, left, top, 1, 1, TRUE);  // Save goes by the skin, Load sizes the window
+        MoveWindow(g_hwnd, left, top, width, height, TRUE);
     }
     RECT frame()
     {

@@ -36,6 +36,10 @@ private:
     bool readOnly = false;
 };
 
+// A name that opens as something other than a regular file, which a reader must
+// not wait on: a FIFO in the working folder on Linux, the NUL device on Windows.
+std::string specialFile();
+
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 void makeDirs(const std::string& path);

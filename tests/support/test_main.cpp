@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 
 int main(int argc, char** argv)
 {

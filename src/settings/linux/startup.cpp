@@ -1,29 +1,14 @@
-#include "startup.h"
-
-#include <unistd.h>
+#include "settings/startup.h"
 
 #include <string>
 
+#include "os/executable.h"
 #include "platform/win32.h"
 
 namespace {
 
 const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char valueName[] = "Glimora";
-
-// The program itself, wherever it lies: the working directory need not hold it.
-std::string executablePath()
-{
-    std::string path(4096, '\0');
-    for (;;) {
-        ssize_t length = readlink("/proc/self/exe", &path[0], path.size());
-        if (length < 0)
-            return "";
-        if (static_cast<size_t>(length) < path.size())
-            return path.substr(0, static_cast<size_t>(length));
-        path.resize(path.size() * 2);
-    }
-}
 
 }  // namespace
 

@@ -1,24 +1,13 @@
-#include "cwd.h"
+#include "os/cwd.h"
 
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "win32.h"
-
-char* _getcwd(char* buffer, int size)
-{
-    if (!buffer || size <= 0) {
-        errno = EINVAL;
-        return nullptr;
-    }
-    return getcwd(buffer, static_cast<size_t>(size));
-}
-
 bool currentDirectory(std::string& directory)
 {
     std::string buffer(4096, '\0');
-    while (!_getcwd(&buffer[0], static_cast<int>(buffer.size()))) {
+    while (!getcwd(&buffer[0], buffer.size())) {
         if (errno != ERANGE || buffer.size() > (1u << 24))
             return false;
         buffer.resize(buffer.size() * 2);

@@ -1,4 +1,4 @@
-#include "app/allegro_setup.h"
+#include "skin/allegro_setup.h"
 
 #include <allegro.h>
 

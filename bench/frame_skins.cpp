@@ -1,0 +1,57 @@
+#include "bench/frame_skins.h"
+
+#include <allegro.h>
+
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "skin/skin.h"
+
+Skin* loadDefaultSkin()
+{
+    std::error_code error;
+    std::filesystem::current_path(GLIMORA_SOURCE_DIR, error);
+    if (error)
+        return nullptr;
+    Skin* skin = new Skin();
+    if (!skin->load()) {
+        delete skin;
+        return nullptr;
+    }
+    return skin;
+}
+
+Skin* makeLargeSkin()
+{
+    Skin* skin = new Skin();
+    skin->mainImage = create_bitmap(1024, 768);
+    clear_to_color(skin->mainImage, makecol(200, 160, 60));
+    skin->canvas = create_bitmap(1024, 768);
+    skin->background = create_bitmap(1024, 768);
+    clear_to_color(skin->background, makecol(240, 240, 255));
+    for (int i = 0; i < MAX_EYES; ++i) {
+        int cx = 64 + (i % 8) * 128, cy = 192 + (i / 8) * 384;
+        rectfill(skin->mainImage, cx - 40, cy - 40, cx + 40, cy + 40, bitmap_mask_color(skin->mainImage));
+        skin->eyeCentres[i] = {cx, cy};
+        skin->eyeBounds[i] = {cx - 41, cy - 41, cx + 41, cy + 41};
+        skin->pupils[i] = create_bitmap(12, 16);
+        clear_to_color(skin->pupils[i], bitmap_mask_color(skin->pupils[i]));
+        ellipsefill(skin->pupils[i], 6, 8, 6, 8, 0);
+    }
+    skin->eyeCount = MAX_EYES;
+    return skin;
+}
+
+void copies(benchmark::State& state, int width, int height)
+{
+    size_t bytes = size_t(width) * height * 4;
+    std::vector<char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        for (int layer = 0; layer < 3; ++layer) {
+            std::memcpy(to.data(), from.data(), bytes);
+            benchmark::ClobberMemory();
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * 3 * int64_t(bytes));
+}

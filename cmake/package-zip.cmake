@@ -1,0 +1,18 @@
+# The Windows zip: both programs, the bundled skins and a short read-me in one
+# folder, to unpack anywhere and run (`cpack` in the windows preset's build).
+install(TARGETS eyes RUNTIME DESTINATION .)
+if(TARGET glimora-check)
+  install(TARGETS glimora-check RUNTIME DESTINATION .)
+endif()
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/ DESTINATION skins)
+install(FILES ${CMAKE_SOURCE_DIR}/data/windows/README.txt DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Glimora)
+if(PROJECT_VERSION)
+  set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+endif()
+set(CPACK_SYSTEM_NAME windows-x64)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,48 @@
+# The Windows build: the same program on the real Win32 API and Allegro 4.4 for
+# Windows (scripts/build-windows-library builds it; scripts/setup windows passes
+# its folder). src/platform, the Linux layer, is not built here: src/win32 takes
+# its place on the include path, and src/os/windows and src/settings/windows
+# take the place of the Linux files.
+set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-windows-library")
+if(NOT EXISTS "${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a")
+  message(FATAL_ERROR "No Allegro for Windows at '${GLIMORA_ALLEGRO_WINDOWS}': run scripts/setup windows")
+endif()
+
+add_library(allegro_windows INTERFACE)
+target_include_directories(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/include)
+# Without it Allegro's data symbols are taken for DLL imports the static library lacks.
+target_compile_definitions(allegro_windows INTERFACE ALLEGRO_STATICLINK)
+target_link_libraries(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a
+  gdi32 user32 kernel32 comdlg32 ole32 advapi32 dinput ddraw dxguid winmm dsound)
+
+add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-field-initializers)
+# Nothing beside the executables: the C and C++ runtimes are linked in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# src/win32 stands where src/platform's declarations stand on Linux.
+add_library(glimora_base INTERFACE)
+target_include_directories(glimora_base INTERFACE ${CMAKE_SOURCE_DIR}/src/win32 ${CMAKE_SOURCE_DIR}/src)
+target_link_libraries(glimora_base INTERFACE allegro_windows)
+include(cmake/folders.cmake)
+glimora_folders(windows)
+
+# The skin checker, a console program; zlib writes its previews.
+find_package(ZLIB REQUIRED)
+target_link_libraries(glimora_checker PUBLIC ZLIB::ZLIB)
+add_executable(glimora-check src/checker/main.cpp)
+target_link_libraries(glimora-check PRIVATE glimora_checker)
+
+# WinMain is the entry point.
+add_executable(eyes WIN32)
+set_target_properties(eyes PROPERTIES OUTPUT_NAME glimora)
+target_link_libraries(eyes PRIVATE eyes_logic)
+
+if(GLIMORA_TESTS)
+  enable_testing()
+  add_subdirectory(tests/windows)
+endif()
+
+set(GLIMORA_BENCHMARK_WINDOWS "" CACHE PATH "Google Benchmark for Windows as installed by scripts/build-windows-library")
+if(GLIMORA_TESTS AND EXISTS "${GLIMORA_BENCHMARK_WINDOWS}/lib/libbenchmark.a")
+  add_subdirectory(bench/windows)
+endif()

@@ -1,0 +1,6 @@
+#include "os/program_folder.h"
+
+bool enterProgramFolder()
+{
+    return true;
+}

@@ -1,0 +1,154 @@
+// The Windows program, glimora.exe, under Wine on a private X server: the same
+// face, the same pointer and the same expected pixels as the Linux program.
+#include <algorithm>
+#include <filesystem>
+
+#include "e2e/eyes_test.h"
+
+namespace {
+
+const std::string wineEnvironment =
+    "WINEPREFIX=" WINE_PREFIX " WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml= ";
+const std::string runKey = "'HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run'";
+
+class WineTest : public EyesTest {
+protected:
+    void SetUp() override
+    {
+        if (!std::filesystem::exists(exe()))
+            GTEST_SKIP() << exe() << " is not built: scripts/setup windows";
+        // Unpacked with its skins, as from the zip: the program works in its own folder.
+        std::string unpacked = work.path() + "/" + std::filesystem::path(exe()).filename().string();
+        std::filesystem::copy_file(exe(), unpacked);
+        program = {"wine", unpacked};
+        sortedFolders = true;
+        environment = {"WINEPREFIX=" WINE_PREFIX, "WINEARCH=win64", "WINEDEBUG=-all",
+                       "WINEDLLOVERRIDES=mscoree,mshtml="};
+        EyesTest::SetUp();
+    }
+
+    // Ends whatever the test left running in the shared prefix.
+    void TearDown() override { shell(wineEnvironment + "wineserver -k"); }
+
+    virtual std::string exe() const { return WINDOWS_PROGRAM; }
+
+    // The "Glimora" value under the current user's Run key; empty when there is none.
+    std::string runValue() const
+    {
+        std::string out = work.path() + "/reg.txt";
+        if (shell(wineEnvironment + "wine reg query " + runKey + " /v Glimora >" + out + " 2>/dev/null") != 0)
+            return "";
+        std::string text = readFile(out);
+        size_t type = text.find("REG_SZ");
+        if (type == std::string::npos)
+            return "";
+        size_t start = text.find_first_not_of(' ', type + 6);
+        return text.substr(start, text.find_first_of("\r\n", start) - start);
+    }
+
+    // The program's path as Windows sees the working folder (drive Z: is the root).
+    std::string windowsPath(const std::string& name) const
+    {
+        std::string path = "Z:" + work.path() + "/" + name;
+        std::replace(path.begin(), path.end(), '/', '\\');
+        return path;
+    }
+
+    // Without a window manager nothing moves X's keyboard focus to Wine's box: a user clicks it.
+    void answerMessageBox(Window message)
+    {
+        desktop.focus(message);
+        EyesTest::answerMessageBox(message);
+    }
+
+    void expectPupilsFollowThePointer()
+    {
+        for (const auto& c : pupilCases) {
+            pointAt(box.x + c.pointerX, box.y + c.pointerY);
+            EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+        }
+    }
+};
+
+TEST_P(WineTest, ShapedFaceAtItsSavedCentreWithPupilsFollowingThePointerUntilEscStoresTheCentre)
+{
+    start("face", 400, 300);
+    EXPECT_EQ(box, (Box{400 - faceWidth / 2, 300 - faceHeight / 2, faceWidth, faceHeight}));
+    expectPupilsFollowThePointer();
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "400,300");
+}
+
+TEST_P(WineTest, LeftDragMovesTheWindowAndExitFromTheMenuStoresItsCentre)
+{
+    start("face", 400, 300);
+    EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
+    pointAt(box.x + 25, box.y + 35);
+    EXPECT_TRUE(showsPupilAt(23, 32));
+    choose("Down Down Down Down");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
+}
+
+TEST_P(WineTest, RunOnStartUpAddsAndRemovesTheQuotedProgramUnderTheUsersRunKey)
+{
+    start("face", 400, 300);
+    ASSERT_EQ(runValue(), "");
+    choose("Down Down");
+    EXPECT_TRUE(eventually([&] { return !runValue().empty(); }));
+    EXPECT_EQ(runValue(), "\"" + windowsPath("glimora.exe") + "\"");
+    choose("Down Down");
+    EXPECT_TRUE(eventually([&] { return runValue().empty(); }));
+}
+
+TEST_P(WineTest, ChosenSkinIsBuiltAroundTheSameCentreAndStored)
+{
+    const Box rebuilt = startThenChooseSkin(" x ");  // blanks around the name survive the file
+    EXPECT_EQ(box, rebuilt);
+    EXPECT_EQ(setting("skin"), "\" x \"");
+}
+
+TEST_P(WineTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255)
+{
+    makeDirs("skins/broken");
+    start("face", 400, 300);
+    chooseSkin("broken");
+    answerMessageBox(desktop.waitForWindow("Problem loading Skin"));
+    EXPECT_EQ(setting("skin"), "broken");
+}
+
+TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)
+{
+    const std::string inWork = "cd " + work.path() + " && ";
+    for (const char* pointer : {"25,35", "125,35", "30,40", "-75,35"}) {
+        const std::string options = std::string(" --pointer ") + pointer + " skins/face >/dev/null";
+        ASSERT_EQ(shell(inWork + wineEnvironment + "DISPLAY=" + desktop.name() + " wine " WINDOWS_CHECKER
+                        " --preview on-windows.png" + options),
+                  0);
+        ASSERT_EQ(shell(inWork + LINUX_CHECKER " --preview on-linux.png" + options), 0);
+        EXPECT_EQ(shell(inWork + "compare -metric AE on-windows.png on-linux.png null: 2>/dev/null"), 0)
+            << "pointer at " << pointer;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, WineTest, testing::Values(false), desktopKind);
+
+// 64-bit Windows places heaps above 4 GiB, where Allegro once cut pointers to
+// 32 bits; this build of the program reserves the low 4 GiB before it starts.
+class HighMemoryTest : public WineTest {
+protected:
+    std::string exe() const override { return WINDOWS_HIGH_MEMORY_PROGRAM; }
+};
+
+TEST_P(HighMemoryTest, FaceWithHeapsAbove4GiBFindsItsEyeAndFollowsThePointer)
+{
+    start("face", 400, 300);
+    expectPupilsFollowThePointer();
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wine, HighMemoryTest, testing::Values(false), desktopKind);
+
+}  // namespace

@@ -1,0 +1,6 @@
+#include "support/fixtures.h"
+
+std::string specialFile()
+{
+    return "NUL";
+}

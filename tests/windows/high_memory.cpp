@@ -1,0 +1,53 @@
+// Linked into a test build of the program: before anything else runs, every
+// free place below 4 GiB is taken, so that all later allocations land above it,
+// as 64-bit Windows places heaps. Wine on its own keeps them below.
+#include <windows.h>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+constexpr uintptr_t fourGiB = uintptr_t(1) << 32;
+
+bool high(void* address)
+{
+    return reinterpret_cast<uintptr_t>(address) >= fourGiB;
+}
+
+// The system hands out the lowest free address space first.
+void reserveLowAddressSpace()
+{
+    for (;;) {
+        void* area = VirtualAlloc(nullptr, 0x10000, MEM_RESERVE, PAGE_NOACCESS);
+        if (!area || high(area)) {
+            VirtualFree(area, 0, MEM_RELEASE);
+            return;
+        }
+    }
+}
+
+// The heap's own reserve below 4 GiB, used up from large blocks down to small
+// ones and kept for the process's life.
+void useUpLowHeap()
+{
+    for (size_t size = size_t(1) << 20; size >= 16; size /= 4) {
+        for (;;) {
+            void* block = std::malloc(size);
+            if (!block || high(block)) {
+                std::free(block);
+                break;
+            }
+        }
+    }
+}
+
+struct HighMemory {
+    HighMemory()
+    {
+        reserveLowAddressSpace();
+        useUpLowHeap();
+    }
+} highMemory;
+
+}  // namespace

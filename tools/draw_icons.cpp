@@ -1,0 +1,145 @@
+// Draws the application icon, the sprouting default face, as pixel art: once at
+// 16 and once at 32 pixels, then scaled up by whole factors without blending, so
+// every size a desktop asks for stays crisp. Writes a hicolor icon theme tree:
+// `draw_icons [folder]` (default: data/icons) makes FOLDER/NxN/apps/NAME.png.
+#include <allegro.h>
+#include <png.h>
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char* const iconName = "org.glimora.Glimora";
+
+[[noreturn]] void fail(const std::string& what)
+{
+    std::fprintf(stderr, "draw_icons: %s\n", what.c_str());
+    std::exit(1);
+}
+
+void makeFolders(const std::string& path)
+{
+    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        std::string part = path.substr(0, slash);
+        if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST)
+            fail("cannot create " + part);
+        if (slash == std::string::npos)
+            return;
+    }
+}
+
+int transparent() { return makecol(255, 0, 255); }
+
+// The default skin's colours, made once the colour depth is set.
+struct Colours {
+    int ink = makecol(80, 50, 30), yellow = makecol(255, 208, 80), white = makecol(255, 255, 255);
+    int leaf = makecol(100, 190, 70), cheek = makecol(255, 160, 130), tongue = makecol(240, 110, 120);
+};
+
+// The round face with its sprout, on a square of `size` pixels: 16 or 32.
+BITMAP* drawHead(int size, const Colours& c)
+{
+    BITMAP* icon = create_bitmap(size, size);
+    if (!icon)
+        fail("out of memory");
+    clear_to_color(icon, transparent());
+    const int s = size / 16, cx = 8 * s, cy = 9 * s, r = 7 * s - 1;
+    circlefill(icon, cx, cy, r, c.ink);
+    circlefill(icon, cx, cy, r - 1, c.yellow);
+    vline(icon, cx, s, cy - r, makecol(60, 140, 50));
+    return icon;
+}
+
+// Every feature of the default skin's face, one pixel at a time.
+BITMAP* drawSmallFace(const Colours& c)
+{
+    BITMAP* icon = drawHead(16, c);
+    putpixel(icon, 7, 1, c.leaf);
+    putpixel(icon, 9, 1, c.leaf);
+    for (int ex : {6, 11}) {
+        hline(icon, ex - 1, 5, ex, c.ink);
+        vline(icon, ex - 2, 6, 9, c.ink);
+        vline(icon, ex + 1, 6, 9, c.ink);
+        hline(icon, ex - 1, 10, ex, c.ink);
+        rectfill(icon, ex - 1, 6, ex, 9, c.white);
+        vline(icon, ex, 7, 8, c.ink);
+    }
+    putpixel(icon, 3, 11, c.cheek);
+    putpixel(icon, 13, 11, c.cheek);
+    hline(icon, 6, 12, 10, c.ink);
+    hline(icon, 7, 13, 9, c.ink);
+    putpixel(icon, 8, 13, c.tongue);
+    return icon;
+}
+
+BITMAP* drawLargeFace(const Colours& c)
+{
+    BITMAP* icon = drawHead(32, c);
+    ellipsefill(icon, 13, 2, 2, 1, c.leaf);
+    ellipsefill(icon, 19, 2, 2, 1, c.leaf);
+    ellipsefill(icon, 10, 9, 2, 1, makecol(255, 236, 170));
+    for (int ex : {11, 21}) {
+        ellipsefill(icon, ex, 15, 3, 4, c.ink);
+        ellipsefill(icon, ex, 15, 2, 3, c.white);
+        rectfill(icon, ex, 15, ex + 1, 17, c.ink);
+    }
+    rectfill(icon, 5, 20, 7, 21, c.cheek);
+    rectfill(icon, 25, 20, 27, 21, c.cheek);
+    ellipsefill(icon, 16, 23, 5, 4, c.ink);
+    rectfill(icon, 11, 19, 21, 22, c.yellow);
+    hline(icon, 11, 23, 21, c.ink);
+    ellipsefill(icon, 16, 25, 2, 1, c.tongue);
+    return icon;
+}
+
+// Writes the picture `factor` times larger, each pixel a square block; magenta is transparent.
+void savePng(const std::string& folder, BITMAP* picture, int factor)
+{
+    const int side = picture->w * factor;
+    std::vector<png_byte> rgba(static_cast<size_t>(side) * side * 4);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            int c = getpixel(picture, x / factor, y / factor);
+            png_byte* p = &rgba[(static_cast<size_t>(y) * side + x) * 4];
+            p[0] = static_cast<png_byte>(getr(c));
+            p[1] = static_cast<png_byte>(getg(c));
+            p[2] = static_cast<png_byte>(getb(c));
+            p[3] = c == transparent() ? 0 : 255;
+        }
+    const std::string sized = folder + "/" + std::to_string(side) + "x" + std::to_string(side) + "/apps";
+    makeFolders(sized);
+    const std::string path = sized + "/" + iconName + ".png";
+    png_image image = {};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = image.height = static_cast<png_uint_32>(side);
+    image.format = PNG_FORMAT_RGBA;
+    if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr))
+        fail("cannot write " + path);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::string folder = argc > 1 ? argv[1] : "data/icons";
+    if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
+        fail("cannot start Allegro");
+    set_color_depth(32);
+    const Colours colours;
+    BITMAP* small = drawSmallFace(colours);
+    BITMAP* large = drawLargeFace(colours);
+    savePng(folder, small, 1);
+    savePng(folder, small, 3);
+    for (int factor : {1, 2, 4, 8})
+        savePng(folder, large, factor);
+    destroy_bitmap(small);
+    destroy_bitmap(large);
+    return 0;
+}
