@@ -1,5 +1,6 @@
 #include <random>
 
+#include "platform/region.h"
 #include "skin/skin_files.h"
 
 namespace {

@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless.h"
-#include "platform/region.h"
 #include "skin/skin.h"
 #include "support/fixtures.h"
 
@@ -39,7 +37,7 @@ inline void saveInto(const std::string& folder, const char* file, BITMAP* pictur
 
 class SkinTest : public testing::Test {
 protected:
-    void SetUp() override { headless::reset(); }
+    void SetUp() override { freshDisplay(); }
     // A fresh skin, loaded with this name stored, or with no settings file at all.
     bool load(const char* storedName = nullptr)
     {

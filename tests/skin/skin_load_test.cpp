@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "bmp/bmp_bytes.h"
+#include "platform/headless/headless.h"
+#include "platform/region.h"
 #include "skin/bmp_reader.h"
 #include "skin/skin_files.h"
 

@@ -40,6 +40,10 @@ private:
 // not wait on: a FIFO in the working folder on Linux, the NUL device on Windows.
 std::string specialFile();
 
+// A display with no windows, boxes or timers left by an earlier test: the
+// headless one reset on Linux; Windows' own needs nothing.
+void freshDisplay();
+
 void writeFile(const std::string& path, const std::string& bytes);
 std::string readFile(const std::string& path);
 void makeDirs(const std::string& path);

@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "platform/headless/headless.h"
 #include "support/fixtures.h"
 
 namespace fs = std::filesystem;
@@ -52,4 +53,9 @@ std::string specialFile()
 {
     EXPECT_EQ(mkfifo("pipe.bmp", 0600), 0);
     return "pipe.bmp";
+}
+
+void freshDisplay()
+{
+    headless::reset();
 }

@@ -4,3 +4,5 @@ std::string specialFile()
 {
     return "NUL";
 }
+
+void freshDisplay() {}
