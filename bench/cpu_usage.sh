@@ -14,18 +14,7 @@ seconds=${1:-30}
 program=${2:-$root/build/glimora}
 [ -x "$program" ] || { echo "$program is missing: run scripts/setup" >&2; exit 1; }
 
-work=$(mktemp -d)
-pids=()
-# The clients before their server, so that none complains of a lost display.
-cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/bench/processes.sh"
 
 Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
 server=$!

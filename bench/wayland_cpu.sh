@@ -12,17 +12,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=$1 seconds=${2:-20}
 tools=$root/tests/wayland
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+. "$root/bench/processes.sh"
 
 if [ "$kind" = gnome ]; then
   cmake --install "$root/build" --prefix "$work/prefix" >/dev/null
