@@ -77,21 +77,10 @@ void BM_FrameDefaultSkin(benchmark::State& state)
     setUpAllegro();
     frames(state, loadDefaultSkin());
 }
-void BM_CopyDefaultSkinCanvasThrice(benchmark::State& state)
-{
-    setUpAllegro();
-    Skin* skin = loadDefaultSkin();
-    copies(state, skin ? skin->getWidth() : 1, skin ? skin->getHeight() : 1);
-    delete skin;
-}
 void BM_Frame1024x768With16Eyes(benchmark::State& state)
 {
     setUpAllegro();
     frames(state, makeLargeSkin());
-}
-void BM_Copy1024x768CanvasThrice(benchmark::State& state)
-{
-    copies(state, 1024, 768);
 }
 
 void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
@@ -101,9 +90,7 @@ void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
 }
 
 BENCHMARK(BM_FrameDefaultSkin);
-BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
 BENCHMARK(BM_Frame1024x768With16Eyes);
-BENCHMARK(BM_Copy1024x768CanvasThrice);
 BENCHMARK(BM_SkippedTick1024x768With16Eyes);
 
 }  // namespace

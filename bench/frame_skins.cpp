@@ -1,11 +1,13 @@
 #include "bench/frame_skins.h"
 
 #include <allegro.h>
+#include <benchmark/benchmark.h>
 
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
+#include "skin/allegro_setup.h"
 #include "skin/skin.h"
 
 Skin* loadDefaultSkin()
@@ -43,6 +45,8 @@ Skin* makeLargeSkin()
     return skin;
 }
 
+namespace {
+
 void copies(benchmark::State& state, int width, int height)
 {
     size_t bytes = size_t(width) * height * 4;
@@ -55,3 +59,20 @@ void copies(benchmark::State& state, int width, int height)
     }
     state.SetBytesProcessed(state.iterations() * 3 * int64_t(bytes));
 }
+
+void BM_CopyDefaultSkinCanvasThrice(benchmark::State& state)
+{
+    setUpAllegro();
+    Skin* skin = loadDefaultSkin();
+    copies(state, skin ? skin->getWidth() : 1, skin ? skin->getHeight() : 1);
+    delete skin;
+}
+void BM_Copy1024x768CanvasThrice(benchmark::State& state)
+{
+    copies(state, 1024, 768);
+}
+
+BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
+BENCHMARK(BM_Copy1024x768CanvasThrice);
+
+}  // namespace

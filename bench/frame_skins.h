@@ -1,8 +1,6 @@
-// The faces a frame is timed on, and the plain copy it is held against; shared
-// by the benchmarks of both platforms.
+// The faces a frame is timed on, shared by the benchmarks of both platforms;
+// frame_skins.cpp also times the plain copies a frame is held against.
 #pragma once
-
-#include <benchmark/benchmark.h>
 
 class Skin;
 
@@ -10,5 +8,3 @@ class Skin;
 Skin* loadDefaultSkin();
 // A 1024 x 768 face with 16 eyes and a background, built in memory.
 Skin* makeLargeSkin();
-// Three plain copies of a canvas of this size, the three layers a frame moves.
-void copies(benchmark::State& state, int width, int height);

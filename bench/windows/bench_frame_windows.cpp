@@ -39,26 +39,13 @@ void BM_FrameDefaultSkinOnAWindow(benchmark::State& state)
     setUpAllegro();
     frames(state, loadDefaultSkin());
 }
-void BM_CopyDefaultSkinCanvasThrice(benchmark::State& state)
-{
-    setUpAllegro();
-    Skin* skin = loadDefaultSkin();
-    copies(state, skin ? skin->getWidth() : 1, skin ? skin->getHeight() : 1);
-    delete skin;
-}
 void BM_Frame1024x768With16EyesOnAWindow(benchmark::State& state)
 {
     setUpAllegro();
     frames(state, makeLargeSkin());
 }
-void BM_Copy1024x768CanvasThrice(benchmark::State& state)
-{
-    copies(state, 1024, 768);
-}
 
 BENCHMARK(BM_FrameDefaultSkinOnAWindow);
-BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
 BENCHMARK(BM_Frame1024x768With16EyesOnAWindow);
-BENCHMARK(BM_Copy1024x768CanvasThrice);
 
 }  // namespace
