@@ -11,12 +11,29 @@ namespace {
 std::atomic<long> allocations{0};
 }
 
-void* operator new(size_t size)
+// Every form is replaced, so that no block from the runtime's own allocator
+// meets our free (gtest's sorting takes the nothrow form).
+void* operator new(size_t size, const std::nothrow_t&) noexcept
 {
     ++allocations;
-    if (void* block = std::malloc(size ? size : 1))
+    return std::malloc(size ? size : 1);
+}
+
+void* operator new(size_t size)
+{
+    if (void* block = operator new(size, std::nothrow))
         return block;
     throw std::bad_alloc();
+}
+
+void* operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+    return operator new(size, std::nothrow);
+}
+
+void* operator new[](size_t size)
+{
+    return operator new(size);
 }
 
 void operator delete(void* block) noexcept
@@ -25,6 +42,26 @@ void operator delete(void* block) noexcept
 }
 
 void operator delete(void* block, size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept
 {
     std::free(block);
 }
