@@ -7,6 +7,8 @@
 
 #include <gio/gio.h>
 
+#include <string>
+
 #include "platform/gtk/pointer_choice.h"
 #include "platform/win32.h"
 
@@ -29,5 +31,7 @@ void startGnome(GDBusConnection* bus);
 void startKwin(GDBusConnection* bus);
 // Says once, on stderr and in a desktop notification, what cannot be seen.
 void tellOnce(pointer_choice::Helper helper, GDBusConnection* bus);
+// Asks GNOME Shell why our extension does not answer, and gives the notice that says so.
+void describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice));
 
 }  // namespace pointer_source
