@@ -141,6 +141,7 @@ gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
 void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
+    g_object_set_data(G_OBJECT(w), "native", window);
     gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
                                  GDK_STRUCTURE_MASK);
     g_signal_connect(w, "draw", G_CALLBACK(onDraw), window);
@@ -168,6 +169,18 @@ bool buttonDown(guint button)
 }
 
 }  // namespace
+
+void gtk_backend::movedTo(Window xid, POINT screenPixels)
+{
+    GdkWindow* gdkWindow = gdk_x11_window_lookup_for_display(gdk_display_get_default(), xid);
+    gpointer widget = nullptr;
+    if (gdkWindow)
+        gdk_window_get_user_data(gdkWindow, &widget);
+    if (auto* window = widget ? static_cast<backend::Native*>(g_object_get_data(G_OBJECT(widget), "native")) : nullptr) {
+        POINT corner = cornerAt(screenPixels);
+        core::windowMoved(window->hwnd, corner.x, corner.y);
+    }
+}
 
 GdkEvent* gtk_backend::lastPress()
 {
