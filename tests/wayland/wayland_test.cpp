@@ -225,8 +225,14 @@ TEST_F(Kde, OnADesktopWithoutAHelperTheProgramSaysOnceWhatItCannotSee)
 TEST_F(Kde, WhereXClientsScaleThemselvesTheLogicalPositionIsScaledToTheXScreen)
 {
     // KWin's "apply scaling themselves": the X screen is twice the logical desktop.
+    // KWin 5 takes the factor from kwinrc; KWin 6 from the output's own scale.
     makeDirs("session/home/.config");
     writeFile("session/home/.config/kwinrc", "[Xwayland]\nScale=2\n");
+    writeFile("session/home/.config/kwinoutputconfig.json",
+              R"([{"name": "outputs", "data": [{"connectorName": "Virtual-0", "scale": 2,
+                   "mode": {"width": 1280, "height": 1024, "refreshRate": 60000}}]},
+                 {"name": "setups", "data": [{"lidClosed": false, "outputs": [{"enabled": true,
+                   "outputIndex": 0, "position": {"x": 0, "y": 0}, "priority": 0}]}]}])");
     xScale = 2;
     ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
     ASSERT_NO_FATAL_FAILURE(startProgram("KDE", 301));  // a window corner on even X pixels
