@@ -7,7 +7,6 @@
 
 #include "eyes/sprite.h"
 #include "globals/globals.h"
-#include "platform/hdc.h"
 #include "skin/skin.h"
 
 bool isOverEye(const RECT& bounds, float x, float y)

@@ -1,7 +1,7 @@
-// On Windows the program calls the real Win32 API. This header stands where the
-// Linux layer's declarations stand on Linux (the build picks one by include
-// path). Allegro comes first: winalleg.h then brings in <windows.h> so that
-// both agree on BITMAP and on the entry point.
+// The Win32 API and Allegro, as every part of the program sees them. On Windows
+// they are the system's: Allegro comes first, then its winalleg.h brings in
+// <windows.h> so that both agree on BITMAP and on the entry point. On Linux
+// win32_on_linux/ serves a winalleg.h of its own with the same names.
 #pragma once
 
 #include <allegro.h>

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "os/executable.h"
-#include "platform/win32.h"
+#include "os/win32.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/win32.h"
+#include "os/win32.h"
 #include "settings/startup.h"
 #include "support/fixtures.h"
 

@@ -2,7 +2,7 @@
 // reader, which would overflow, spin or allocate gigabytes on some of them.
 #include <gtest/gtest.h>
 
-#include "bmp/bmp_bytes.h"
+#include "skin/bmp_bytes.h"
 #include "skin/bmp_reader.h"
 #include "support/fixtures.h"
 

@@ -1,6 +1,6 @@
 #include <random>
 
-#include "platform/region.h"
+#include "core/region.h"
 #include "skin/skin_files.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "bmp/bmp_bytes.h"
+#include "skin/bmp_bytes.h"
 #include "skin/bmp_reader.h"
 #include "support/fixtures.h"
 

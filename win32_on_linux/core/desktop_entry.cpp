@@ -73,6 +73,16 @@ std::string execArgument(const std::string& program)
     return quote ? '"' + argument + '"' : argument;
 }
 
+// A Run value is a command line: Windows quotes a program path that has blanks,
+// which the Exec line then quotes in its own way.
+std::string programOfCommand(const std::string& command)
+{
+    const size_t last = command.size() - 1;
+    if (command.size() >= 2 && command[0] == '"' && command.find('"', 1) == last)
+        return command.substr(1, last - 1);
+    return command;
+}
+
 std::string programOf(const std::string& exec)
 {
     std::string program;
@@ -129,7 +139,7 @@ std::string desktopEntry(const std::string& name, const RegistryValue& value, co
         return entry + "Hidden=true\nX-Glimora-Type=" + std::to_string(value.type) +
                "\nX-Glimora-Data=" + hex(value.data) + "\n";
     if (!value.data.empty())
-        entry += "Exec=" + escaped(execArgument(value.data.c_str())) + "\n";
+        entry += "Exec=" + escaped(execArgument(programOfCommand(value.data.c_str()))) + "\n";
     if (!workingDirectory.empty())
         entry += "Path=" + escaped(workingDirectory) + "\n";
     return entry;

@@ -1,7 +1,7 @@
 // A registry value kept as a desktop entry, so that the desktop's autostart
 // folder can serve as the Run key:
 // - REG_SZ: an Application entry whose Exec line runs the data (one program
-//   path, quoted as desktop entries require) in the folder it was registered
+//   path, bare or in Windows' double quotes, quoted as desktop entries require) in the folder it was registered
 //   from (Path=). Its size reads back as the text's length + 1; size 0 is an
 //   entry without an Exec line, which no desktop starts.
 // - any other type: an entry with Hidden=true, which desktops treat as absent,
@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "win32.h"
+#include "win32/win32.h"
 
 struct RegistryValue {
     DWORD type = REG_NONE;

@@ -1,4 +1,4 @@
-#include "hdc.h"
+#include "win32/hdc.h"
 
 #include "core.h"
 

@@ -1,4 +1,4 @@
-#include "platform/region.h"
+#include "core/region.h"
 
 #include <algorithm>
 #include <unordered_set>

@@ -1,5 +1,7 @@
 // The registry's Run key, served by the desktop's autostart folder: each value
-// is a desktop entry named after it (see desktop_entry.h). No other key exists.
+// is a desktop entry named after it (see desktop_entry.h). The user's key and
+// the machine's are the same folder, the only autostart a user has; no other
+// key exists.
 #include <fcntl.h>
 #include <pwd.h>
 #include <strings.h>
@@ -15,12 +17,12 @@
 #include "desktop_entry.h"
 #include "os/cwd.h"
 #include "os/whole_file.h"
-#include "win32.h"
+#include "win32/win32.h"
 
 namespace {
 
 const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr REGSAM queryValue = 0x0001, setValue = 0x0002;
+constexpr REGSAM queryValue = KEY_QUERY_VALUE, setValue = KEY_SET_VALUE;
 
 struct OpenKey {
     std::string folder;
@@ -84,7 +86,8 @@ LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM desired, HKEY*
         return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     std::string folder = autostartFolder();
-    if (key != HKEY_LOCAL_MACHINE || !subKey || strcasecmp(subKey, runKey) != 0 || folder.empty())
+    const bool runRoot = key == HKEY_CURRENT_USER || key == HKEY_LOCAL_MACHINE;
+    if (!runRoot || !subKey || strcasecmp(subKey, runKey) != 0 || folder.empty())
         return ERROR_FILE_NOT_FOUND;
     if (desired & setValue) {
         if (!makeFolders(folder) || faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
@@ -96,6 +99,15 @@ LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD, REGSAM desired, HKEY*
     openKeys.insert(open);
     *result = reinterpret_cast<HKEY>(open);
     return ERROR_SUCCESS;
+}
+
+// The Run key always exists here, so creating it is opening it for writing.
+LSTATUS RegCreateKeyExA(HKEY key, const char* subKey, DWORD, char*, DWORD, REGSAM access, void*, HKEY* result,
+                        DWORD* disposition)
+{
+    if (disposition)
+        *disposition = REG_OPENED_EXISTING_KEY;
+    return RegOpenKeyExA(key, subKey, 0, access, result);
 }
 
 LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD, DWORD type, const BYTE* data, DWORD size)

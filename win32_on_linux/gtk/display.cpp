@@ -7,9 +7,9 @@
 #include <ctime>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/gtk/gtk_backend.h"
-#include "platform/gtk/pointer_source.h"
+#include "core/backend.h"
+#include "gtk/gtk_backend.h"
+#include "gtk/pointer_source.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/gtk/enlarged_frames.h"
+#include "gtk/enlarged_frames.h"
 
 bool EnlargedFrames::available(Display* display)
 {

@@ -2,8 +2,8 @@
 // pointer is. It only answers, so the program asks on a timer of its own,
 // often while the pointer moves and seldom while it rests; each answer costs
 // the shell about half a millisecond.
-#include "platform/backend.h"
-#include "platform/gtk/pointer_source.h"
+#include "core/backend.h"
+#include "gtk/pointer_source.h"
 
 namespace {
 

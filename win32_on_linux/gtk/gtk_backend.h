@@ -5,7 +5,7 @@
 #include <X11/Xlib.h>
 #include <gtk/gtk.h>
 
-#include "platform/scale.h"
+#include "core/scale.h"
 
 namespace gtk_backend {
 

@@ -1,4 +1,4 @@
-#include "platform/gtk/keys.h"
+#include "gtk/keys.h"
 
 namespace {
 

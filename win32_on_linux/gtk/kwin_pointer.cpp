@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/gtk/pointer_source.h"
+#include "gtk/pointer_source.h"
 
 // The script's text, built in from data/kwin/glimora-pointer/contents/code/main.js.
 extern const char* const kwinPointerScript;

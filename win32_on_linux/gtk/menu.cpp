@@ -1,7 +1,7 @@
 #include <cstdint>
 
-#include "platform/backend.h"
-#include "platform/gtk/gtk_backend.h"
+#include "core/backend.h"
+#include "gtk/gtk_backend.h"
 
 namespace {
 

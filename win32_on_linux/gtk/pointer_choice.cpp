@@ -1,4 +1,4 @@
-#include "platform/gtk/pointer_choice.h"
+#include "gtk/pointer_choice.h"
 
 #include <strings.h>
 

@@ -1,10 +1,10 @@
-#include "platform/gtk/pointer_source.h"
+#include "gtk/pointer_source.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/gtk/gtk_backend.h"
+#include "gtk/gtk_backend.h"
 
 namespace pointer_source {
 

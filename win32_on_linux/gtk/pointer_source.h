@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "platform/gtk/pointer_choice.h"
-#include "platform/win32.h"
+#include "gtk/pointer_choice.h"
+#include "win32/win32.h"
 
 namespace pointer_source {
 

@@ -3,8 +3,8 @@
 // pointer, a window's corner) is converted here.
 #include <gdk/gdkx.h>
 
-#include "platform/backend.h"
-#include "platform/gtk/gtk_backend.h"
+#include "core/backend.h"
+#include "gtk/gtk_backend.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/backend.h"
-#include "platform/gtk/gtk_backend.h"
+#include "core/backend.h"
+#include "gtk/gtk_backend.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/gtk/pointer_source.h"
+#include "gtk/pointer_source.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/backend.h"
-#include "platform/gtk/enlarged_frames.h"
-#include "platform/gtk/gtk_backend.h"
-#include "platform/gtk/keys.h"
+#include "core/backend.h"
+#include "gtk/enlarged_frames.h"
+#include "gtk/gtk_backend.h"
+#include "gtk/keys.h"
 
 struct backend::Native {
     HWND hwnd = nullptr;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend.h"
+#include "core/backend.h"
 
 namespace headless {
 

@@ -1,4 +1,4 @@
-#include "e2e/desktop.h"
+#include "e2e/support/desktop.h"
 
 #include <X11/Xutil.h>
 #include <fcntl.h>

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e/process.h"
+#include "e2e/support/process.h"
 
 constexpr int screenWidth = 1280;
 constexpr int screenHeight = 1024;

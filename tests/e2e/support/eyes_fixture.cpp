@@ -1,4 +1,4 @@
-#include "e2e/eyes_test.h"
+#include "e2e/support/eyes_fixture.h"
 
 #include <filesystem>
 #include <regex>

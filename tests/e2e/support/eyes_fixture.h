@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "e2e/desktop.h"
-#include "e2e/face.h"
+#include "e2e/support/desktop.h"
+#include "e2e/support/face.h"
 #include "support/fixtures.h"
 
 class EyesTest : public testing::TestWithParam<bool> {

@@ -1,10 +1,10 @@
-#include "e2e/face.h"
+#include "e2e/support/face.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "e2e/desktop.h"
+#include "e2e/support/desktop.h"
 #include "support/fixtures.h"
 
 namespace {

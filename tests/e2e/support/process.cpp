@@ -1,4 +1,4 @@
-#include "e2e/process.h"
+#include "e2e/support/process.h"
 
 #include <fcntl.h>
 #include <signal.h>

@@ -11,14 +11,14 @@
 #include <sstream>
 #include <string>
 
-#include "e2e/desktop.h"
-#include "e2e/face.h"
-#include "e2e/process.h"
+#include "e2e/support/desktop.h"
+#include "e2e/support/face.h"
+#include "e2e/support/process.h"
 #include "support/fixtures.h"
 
 namespace {
 
-const std::string here = GLIMORA_SOURCE_DIR "/tests/wayland/";
+const std::string here = GLIMORA_SOURCE_DIR "/tests/e2e/wayland/";
 
 class WaylandTest : public testing::Test {
 protected:

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <regex>
 
-#include "e2e/eyes_test.h"
+#include "e2e/support/eyes_fixture.h"
 
 namespace {
 

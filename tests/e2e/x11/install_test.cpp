@@ -8,8 +8,8 @@
 #include <fstream>
 #include <regex>
 
-#include "e2e/desktop.h"
-#include "e2e/process.h"
+#include "e2e/support/desktop.h"
+#include "e2e/support/process.h"
 #include "support/fixtures.h"
 
 namespace {

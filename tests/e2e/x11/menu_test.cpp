@@ -1,7 +1,7 @@
 // The popup menu on a real X server: where it opens, and each of its commands.
 #include <unistd.h>
 
-#include "e2e/eyes_test.h"
+#include "e2e/support/eyes_fixture.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "e2e/desktop.h"
-#include "e2e/process.h"
+#include "e2e/support/desktop.h"
+#include "e2e/support/process.h"
 #include "support/fixtures.h"
 
 TEST(Screenshot, TwoFacesOnADesktop)

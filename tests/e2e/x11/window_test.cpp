@@ -1,5 +1,5 @@
 // The window on a real X server: size, shape, pupils, dragging and ending.
-#include "e2e/eyes_test.h"
+#include "e2e/support/eyes_fixture.h"
 
 namespace {
 

@@ -158,9 +158,13 @@ struct MONITORINFO {
 #define IDOK 1
 
 // Registry
+#define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001)
 #define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)0x80000002)
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
 #define KEY_READ 0x20019
 #define KEY_WRITE 0x20006
+#define REG_OPENED_EXISTING_KEY 2
 #define REG_NONE 0
 #define REG_SZ 1
 #define REG_EXPAND_SZ 2
@@ -244,6 +248,8 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
 
 // Registry
 LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);
+LSTATUS RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClass, DWORD options, REGSAM access,
+                        void* security, HKEY* result, DWORD* disposition);
 LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
 LSTATUS RegDeleteValueA(HKEY key, const char* valueName);
 LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "platform/hdc.h"
+#include "win32/hdc.h"
 #include "test_window.h"
 
 namespace {

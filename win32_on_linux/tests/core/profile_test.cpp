@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/win32.h"
+#include "win32/win32.h"
 #include "support/fixtures.h"
 
 using namespace std::string_literals;

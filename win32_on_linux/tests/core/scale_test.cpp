@@ -5,7 +5,7 @@
 #include <climits>
 #include <vector>
 
-#include "platform/scale.h"
+#include "core/scale.h"
 
 namespace {
 

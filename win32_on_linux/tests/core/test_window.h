@@ -6,7 +6,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 
 struct Received {
     HWND hwnd;

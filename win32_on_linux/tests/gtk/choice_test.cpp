@@ -1,7 +1,7 @@
 // Which helper the desktop backend asks for the pointer, from the session's variables.
 #include <gtest/gtest.h>
 
-#include "platform/gtk/pointer_choice.h"
+#include "gtk/pointer_choice.h"
 
 namespace {
 
