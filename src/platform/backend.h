@@ -50,8 +50,9 @@ void move(Native* window, const RECT& frame);
 void keepAbove(Native* window, bool above);
 // The visible and clickable area, in window coordinates; no rectangles shows nothing.
 void shape(Native* window, const RECT* rects, size_t count);
-// One transfer of a whole frame of 0x00RRGGBB pixels to the window's top-left corner.
-void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels);
+// A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the
+// area is sent (in one transfer); the rest of the window keeps what it showed.
+void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels, const RECT& area);
 
 // Window-manager move from the current pointer position; returns when the button is up.
 void beginMove(Native* window);

@@ -77,9 +77,12 @@ TEST_F(Frames, OnlyAMovedPointerOrAnExposeBringsAFrame)
     count(1840);
     count(2840);
     runUntil(2850);
-    int first = seen[0];
-    EXPECT_GE(first, 1);
-    EXPECT_EQ(seen, (std::vector<int>{first, first, first + 1, first + 2, first + 2, first + 3, first + 4, first + 4}));
+    // A frame may send several areas: what counts is whether anything was sent.
+    std::vector<bool> sent;
+    for (size_t i = 1; i < seen.size(); ++i)
+        sent.push_back(seen[i] > seen[i - 1]);
+    EXPECT_GE(seen[0], 1);
+    EXPECT_EQ(sent, (std::vector<bool>{false, true, true, false, true, true, false}));
 }
 
 // What the window shows after every tick along a pointer path with rests, returns
