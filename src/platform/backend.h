@@ -37,6 +37,10 @@ bool open();
 // screen pixels divided by N (see platform/scale.h).
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
+// How many more milliseconds the pointer is known to stay where pointer() last
+// saw it, unless input comes first (which ends the program's wait); 0 when it
+// may have moved or the backend cannot tell.
+uint64_t pointerRestsFor();
 // The monitors' areas, the primary first; empty when the display tells none.
 std::vector<RECT> monitors();
 // A point in window pixels in the screen's own pixels, and back.

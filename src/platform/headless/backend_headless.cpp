@@ -36,6 +36,12 @@ bool backend::pointer(POINT* screenPoint)
     return true;
 }
 
+// The scripted pointer moves without telling: timers are never held.
+uint64_t backend::pointerRestsFor()
+{
+    return 0;
+}
+
 backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
 {
     auto window = std::make_unique<Native>();
