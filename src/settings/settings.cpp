@@ -73,7 +73,7 @@ std::string workingPath(const char* name)
 }
 
 // The stored centre is in screen pixels; on a scaled desktop the window's own
-// coordinates are not (see platform/scale.h), so it is converted both ways.
+// coordinates are not (see win32_on_linux/core/scale.h), so it is converted both ways.
 void LoadWindowPosition()
 {
     const std::string path = workingPath(settingsFile);
