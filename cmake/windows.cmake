@@ -24,6 +24,8 @@ target_include_directories(glimora_base INTERFACE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(glimora_base INTERFACE allegro_windows)
 include(cmake/folders.cmake)
 add_subdirectory(src)
+# Beside the program, as in the zip.
+set_target_properties(glimora-check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(GLIMORA_TESTS)
   enable_testing()
