@@ -1,7 +1,9 @@
+#include <gtest/gtest.h>
+
 #include <random>
 
 #include "core/region.h"
-#include "skin/skin_files.h"
+#include "support/fixtures.h"
 
 namespace {
 
