@@ -1,7 +1,7 @@
 # One library per folder of the program (glimora_<folder>), each linking only
 # the folders below it, so the layers read bottom-up:
 #   os < globals < settings < skin < eyes < app, and the skin checker over eyes.
-# Every folder sees the Win32 API through os/win32.h: the system's on Windows,
+# Every folder sees the Win32 API through system/win32.h: the system's on Windows,
 # win32_on_linux/'s on Linux (glimora_base carries it). Each folder's
 # CMakeLists.txt lists its files; a file only one platform builds is in the
 # folder's linux/ or windows/ subfolder. A file that includes a header of a
@@ -23,6 +23,10 @@ function(glimora_folder folder)
   endif()
   add_library(glimora_${folder} ${kind} ${sources})
   set(uses ${folder})
+  # Above the operating system's files, every folder sees the Win32 API.
+  if(NOT folder STREQUAL "os")
+    list(APPEND uses system)
+  endif()
   foreach(used ${arg_USES})
     target_link_libraries(glimora_${folder} PUBLIC glimora_${used})
     get_property(below GLOBAL PROPERTY glimora_uses_${used})

@@ -1,6 +1,6 @@
 # The Windows build: the same program on the real Win32 API and Allegro 4.4 for
 # Windows (scripts/build-windows-library builds it; scripts/setup windows passes
-# its folder). win32_on_linux, the Linux layer, is not built here: os/win32.h
+# its folder). win32_on_linux, the Linux layer, is not built here: system/win32.h
 # finds Allegro's own winalleg.h, and the folders build their windows/ files in
 # place of their linux/ ones.
 set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-windows-library")

@@ -1,7 +1,7 @@
 // The right-click menu, its "Skins" submenu and the list of skin folders behind it.
 #pragma once
 
-#include "os/win32.h"
+#include "system/win32.h"
 
 constexpr UINT IDM_ALWAYS_ON_TOP = 1;
 constexpr UINT IDM_EXIT = 2;

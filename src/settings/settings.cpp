@@ -7,7 +7,7 @@
 
 #include "globals/globals.h"
 #include "os/cwd.h"
-#include "os/win32.h"
+#include "system/win32.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "os/executable.h"
-#include "os/win32.h"
+#include "system/win32.h"
 
 namespace {
 

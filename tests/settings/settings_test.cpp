@@ -8,7 +8,7 @@
 
 #include "app/shell.h"
 #include "headless/headless.h"
-#include "os/win32.h"
+#include "system/win32.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
 #include "os/cwd.h"

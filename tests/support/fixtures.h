@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "os/win32.h"
+#include "system/win32.h"
 
 // Makes a fresh directory and makes it the working directory; undoes both on destruction.
 class TempWorkdir {

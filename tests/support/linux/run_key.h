@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "os/win32.h"
+#include "system/win32.h"
 #include "support/fixtures.h"
 
 const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
