@@ -9,7 +9,7 @@
 #include "bench/frame_skins.h"
 #include "eyes/paint.h"
 #include "globals/globals.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "skin/allegro_setup.h"
 #include "skin/skin.h"
 

@@ -5,8 +5,8 @@
 #include <allegro.h>
 
 #include "skin/allegro_setup.h"
-#include "platform/hdc.h"
-#include "platform/headless/headless.h"
+#include "win32/hdc.h"
+#include "headless/headless.h"
 
 namespace {
 

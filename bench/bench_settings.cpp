@@ -9,7 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/win32.h"
+#include "system/win32.h"
 
 namespace {
 

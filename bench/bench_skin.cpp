@@ -10,7 +10,7 @@
 #include <string>
 
 #include "skin/allegro_setup.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "skin/skin.h"
 
 namespace {

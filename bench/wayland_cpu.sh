@@ -11,7 +11,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 kind=$1 seconds=${2:-20}
-tools=$root/tests/wayland
+tools=$root/tests/e2e/wayland
 . "$root/bench/processes.sh"
 
 if [ "$kind" = gnome ]; then
@@ -30,7 +30,7 @@ pids+=($!)
 sleep 2
 [ "$kind" = gnome ] && "$tools/gnome_input.py" key 0xff1b
 if [ "$kind" = kde ]; then
-  exec 3> >(exec "$root/build/tests/wayland/fake_pointer")
+  exec 3> >(exec "$root/build/tests/e2e/wayland/fake_pointer")
   echo "640 600" >&3
 fi
 

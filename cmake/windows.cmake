@@ -1,8 +1,8 @@
 # The Windows build: the same program on the real Win32 API and Allegro 4.4 for
 # Windows (scripts/build-windows-library builds it; scripts/setup windows passes
-# its folder). src/platform, the Linux layer, is not built here: src/win32 takes
-# its place on the include path, and src/os/windows and src/settings/windows
-# take the place of the Linux files.
+# its folder). win32_on_linux, the Linux layer, is not built here: system/win32.h
+# finds Allegro's own winalleg.h, and the folders build their windows/ files in
+# place of their linux/ ones.
 set(GLIMORA_ALLEGRO_WINDOWS "" CACHE PATH "Allegro 4.4 for Windows as installed by scripts/build-windows-library")
 if(NOT EXISTS "${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a")
   message(FATAL_ERROR "No Allegro for Windows at '${GLIMORA_ALLEGRO_WINDOWS}': run scripts/setup windows")
@@ -19,23 +19,13 @@ add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-fiel
 # Nothing beside the executables: the C and C++ runtimes are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
-# src/win32 stands where src/platform's declarations stand on Linux.
 add_library(glimora_base INTERFACE)
-target_include_directories(glimora_base INTERFACE ${CMAKE_SOURCE_DIR}/src/win32 ${CMAKE_SOURCE_DIR}/src)
+target_include_directories(glimora_base INTERFACE ${CMAKE_SOURCE_DIR}/src)
 target_link_libraries(glimora_base INTERFACE allegro_windows)
 include(cmake/folders.cmake)
-glimora_folders(windows)
-
-# The skin checker, a console program; zlib writes its previews.
-find_package(ZLIB REQUIRED)
-target_link_libraries(glimora_checker PUBLIC ZLIB::ZLIB)
-add_executable(glimora-check src/checker/main.cpp)
-target_link_libraries(glimora-check PRIVATE glimora_checker)
-
-# WinMain is the entry point.
-add_executable(eyes WIN32)
-set_target_properties(eyes PROPERTIES OUTPUT_NAME glimora)
-target_link_libraries(eyes PRIVATE eyes_logic)
+add_subdirectory(src)
+# Beside the program, as in the zip.
+set_target_properties(glimora-check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 if(GLIMORA_TESTS)
   enable_testing()

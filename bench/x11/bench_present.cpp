@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/gtk/enlarged_frames.h"
-#include "platform/scale.h"
+#include "gtk/enlarged_frames.h"
+#include "core/scale.h"
 
 namespace {
 

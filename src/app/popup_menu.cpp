@@ -4,15 +4,19 @@
 
 #include <cstring>
 
+#include "globals/globals.h"
 #include "settings/settings.h"
 #include "settings/startup.h"
 
-HMENU g_menu = nullptr;
+namespace {
+
+// The menu's own state; what others share is in globals.h.
 HMENU g_skinMenu = nullptr;
 bool g_alwaysOnTop = true;
 bool g_runOnStartup = false;
-std::unique_ptr<std::vector<std::string>> g_skinNames;
 int g_skinItemCount = 0;
+
+}  // namespace
 
 // Read-only, hidden, label, folder and archive entries; never system ones.
 constexpr int SKIN_FOLDER_ATTRIBUTES = FA_RDONLY | FA_HIDDEN | FA_LABEL | FA_DIREC | FA_ARCH;

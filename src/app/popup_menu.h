@@ -1,23 +1,12 @@
 // The right-click menu, its "Skins" submenu and the list of skin folders behind it.
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "platform/win32.h"
+#include "system/win32.h"
 
 constexpr UINT IDM_ALWAYS_ON_TOP = 1;
 constexpr UINT IDM_EXIT = 2;
 constexpr UINT IDM_RUN_ON_STARTUP = 3;
 constexpr UINT IDM_FIRST_SKIN = 4;
-
-extern HMENU g_menu;
-extern HMENU g_skinMenu;
-extern bool g_alwaysOnTop;
-extern bool g_runOnStartup;
-extern std::unique_ptr<std::vector<std::string>> g_skinNames;
-extern int g_skinItemCount;
 
 void BuildPopupMenu();
 // One entry of the skins folder listing; (null, 0, null) only resets the item count.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "globals/globals.h"
-#include "platform/win32.h"
+#include "system/win32.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
 bool CreateEyesWindow(int width, int height);

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/win32.h"
+#include "system/win32.h"
 
 class Skin;
 

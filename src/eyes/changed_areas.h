@@ -3,7 +3,7 @@
 // pixel is composed or sent twice.
 #pragma once
 
-#include "platform/win32.h"
+#include "system/win32.h"
 
 class ChangedAreas {
 public:

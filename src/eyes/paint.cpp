@@ -9,7 +9,6 @@
 #include "eyes/changed_areas.h"
 #include "eyes/sprite.h"
 #include "globals/globals.h"
-#include "platform/hdc.h"
 #include "skin/skin.h"
 
 bool isOverEye(const RECT& bounds, float x, float y)

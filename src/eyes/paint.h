@@ -1,7 +1,7 @@
 // One frame: background, a pupil per eye placed by the cursor, the main image over them.
 #pragma once
 
-#include "platform/win32.h"
+#include "system/win32.h"
 
 class Skin;
 

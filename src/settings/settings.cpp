@@ -7,11 +7,9 @@
 
 #include "globals/globals.h"
 #include "os/cwd.h"
-#include "platform/win32.h"
+#include "system/win32.h"
 
 namespace {
-
-const char section[] = "global";
 
 // Window coordinates wrap around like Win32's own 32-bit arithmetic: values
 // read from the file are not trusted to stay in range.
@@ -55,7 +53,7 @@ void writeInt(const char* key, int value, const std::string& path)
 {
     char text[16];
     snprintf(text, sizeof text, "%i", value);
-    WritePrivateProfileStringA(section, key, text, path.c_str());
+    WritePrivateProfileStringA(settingsSection, key, text, path.c_str());
 }
 
 }  // namespace
@@ -75,12 +73,12 @@ std::string workingPath(const char* name)
 }
 
 // The stored centre is in screen pixels; on a scaled desktop the window's own
-// coordinates are not (see platform/scale.h), so it is converted both ways.
+// coordinates are not (see win32_on_linux/core/scale.h), so it is converted both ways.
 void LoadWindowPosition()
 {
-    const std::string path = workingPath("eyes.ini");
-    POINT centre{static_cast<LONG>(GetPrivateProfileIntA(section, "x", 0, path.c_str())),
-                 static_cast<LONG>(GetPrivateProfileIntA(section, "y", 0, path.c_str()))};
+    const std::string path = workingPath(settingsFile);
+    POINT centre{static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "x", 0, path.c_str())),
+                 static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "y", 0, path.c_str()))};
     PhysicalToLogicalPoint(g_hwnd, &centre);
     RECT window{};
     GetWindowRect(g_hwnd, &window);
@@ -92,7 +90,7 @@ void LoadWindowPosition()
 
 void SaveWindowPosition()
 {
-    const std::string path = workingPath("eyes.ini");
+    const std::string path = workingPath(settingsFile);
     RECT frame{};
     GetWindowRect(g_hwnd, &frame);
     POINT centre{wrapped(int64_t(frame.left) + (frame.right - frame.left) / 2),
@@ -104,7 +102,7 @@ void SaveWindowPosition()
 
 void SaveSkinName(const char* name)
 {
-    WritePrivateProfileStringA(section, "skin", quotedIfNeeded(name).c_str(), workingPath("eyes.ini").c_str());
+    WritePrivateProfileStringA(settingsSection, "skin", quotedIfNeeded(name).c_str(), workingPath(settingsFile).c_str());
 }
 
 void ChooseSkin(const char* name)

@@ -3,6 +3,10 @@
 
 #include <string>
 
+// The settings file, in the working directory, and its one section.
+constexpr char settingsFile[] = "eyes.ini";
+constexpr char settingsSection[] = "global";
+
 // The working directory joined with a name, without any length limit of ours.
 std::string workingPath(const char* name);
 

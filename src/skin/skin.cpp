@@ -20,7 +20,7 @@ std::string withSlash(std::string folder)
 std::string skinFolder()
 {
     char name[512];  // the stored name is cut to 511 characters
-    GetPrivateProfileStringA("global", "skin", "", name, sizeof name, workingPath("eyes.ini").c_str());
+    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
     return withSlash(workingPath("skins/") + name);
 }
 

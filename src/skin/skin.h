@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/win32.h"
+#include "system/win32.h"
 
 constexpr int MAX_EYES = 16;
 

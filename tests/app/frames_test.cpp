@@ -7,7 +7,7 @@
 
 #include "app/shell.h"
 #include "eyes/paint.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "support/fixtures.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "app/popup_menu.h"
 #include "app/shell.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "support/fixtures.h"
 
 namespace {

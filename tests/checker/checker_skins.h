@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "skin/skin_files.h"
 
 const int faceColour = 0x00c8a03c;

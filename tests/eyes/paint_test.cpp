@@ -4,7 +4,7 @@
 
 #include "app/shell.h"
 #include "eyes/paint.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "skin/skin.h"
 #include "support/fixtures.h"
 

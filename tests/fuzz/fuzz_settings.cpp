@@ -13,7 +13,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/win32.h"
+#include "system/win32.h"
 #include "settings/settings.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "skin/allegro_setup.h"
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "skin/skin.h"
 
 namespace {

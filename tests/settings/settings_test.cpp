@@ -7,8 +7,8 @@
 #include <tuple>
 
 #include "app/shell.h"
-#include "platform/headless/headless.h"
-#include "platform/win32.h"
+#include "headless/headless.h"
+#include "system/win32.h"
 #include "settings/settings.h"
 #include "skin/skin.h"
 #include "os/cwd.h"

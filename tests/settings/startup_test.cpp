@@ -1,68 +1,16 @@
+// "Run on start-up" as the menu turns it on and off and reads it back.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
-#include "platform/win32.h"
 #include "settings/startup.h"
-#include "support/fixtures.h"
+#include "support/linux/run_key.h"
 
 namespace {
 
-const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-// Sets an environment variable for one test's life.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name(name)
-    {
-        if (const char* old = getenv(name))
-            previous = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() { previous ? setenv(name, previous->c_str(), 1) : unsetenv(name); }
-
-private:
-    const char* name;
-    std::optional<std::string> previous;
-};
-
-// A working directory and a configuration folder of the test's own.
-class Startup : public testing::Test {
-protected:
-    TempWorkdir dir;
-    ScopedEnv config{"XDG_CONFIG_HOME", dir.path() + "/config"};
-    const std::string entry = dir.path() + "/config/autostart/Glimora.desktop";
-    const std::string program = std::filesystem::read_symlink("/proc/self/exe");
-
-    LSTATUS setValue(DWORD type, const std::string& data, DWORD size)
-    {
-        HKEY key;
-        EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_WRITE, &key), ERROR_SUCCESS);
-        LSTATUS status = RegSetValueExA(key, "Glimora", 0, type, reinterpret_cast<const BYTE*>(data.data()), size);
-        RegCloseKey(key);
-        return status;
-    }
-
-    // The value's type and data as a query returns them.
-    std::pair<DWORD, std::string> queryValue()
-    {
-        HKEY key;
-        DWORD type = REG_NONE, size = 0;
-        std::string data(1024, '\0');
-        BYTE tooSmall[1];
-        EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_READ, &key), ERROR_SUCCESS);
-        EXPECT_EQ(RegQueryValueExA(key, "Glimora", nullptr, nullptr, tooSmall, &size), ERROR_MORE_DATA);
-        EXPECT_EQ(RegQueryValueExA(key, "Glimora", nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size),
-                  ERROR_SUCCESS);
-        RegCloseKey(key);
-        return {type, data.substr(0, size)};
-    }
-};
+using Startup = RunKeyTest;
 
 }  // namespace
 
@@ -107,22 +55,6 @@ TEST_F(Startup, OnlyANonEmptyStringValueCountsAsRegistered)
     EXPECT_FALSE(IsRunOnStartup()) << "the user switched it off in the desktop's settings";
 }
 
-TEST_F(Startup, ExecAndPathAreEscapedAsDesktopEntriesRequire)
-{
-    const std::string odd = "/opt/my eyes/\"q\"\\b$x`y%z";
-    ASSERT_EQ(setValue(REG_SZ, odd, odd.size() + 1), ERROR_SUCCESS);
-    EXPECT_NE(readFile(entry).find("\nExec=\"/opt/my eyes/\\\\\"q\\\\\"\\\\\\\\b\\\\$x\\\\`y%%z\"\n"),
-              std::string::npos)
-        << readFile(entry);
-    EXPECT_EQ(queryValue().second, odd + '\0');
-
-    makeDirs("odd \\ dir ");
-    ASSERT_EQ(chdir("odd \\ dir "), 0);
-    SetRunOnStartup(true);
-    EXPECT_NE(readFile(entry).find("\nPath=" + dir.path() + "/odd \\\\ dir\\s\n"), std::string::npos)
-        << readFile(entry);
-}
-
 TEST_F(Startup, AReadOnlyAutostartFolderRefusesWrites)
 {
     HKEY key = nullptr;
@@ -133,27 +65,4 @@ TEST_F(Startup, AReadOnlyAutostartFolderRefusesWrites)
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, runKey, 0, KEY_WRITE, &key), ERROR_ACCESS_DENIED);
     SetRunOnStartup(true);
     EXPECT_FALSE(IsRunOnStartup());
-}
-
-TEST_F(Startup, OnlyTheRunKeyOpensAndItsValuesStayInTheFolder)
-{
-    HKEY key = nullptr;
-    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Other", 0, KEY_WRITE, &key), ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, "software\\microsoft\\windows\\currentversion\\run", 0, KEY_WRITE,
-                            &key),
-              ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, "../escape", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2),
-              ERROR_INVALID_PARAMETER);
-    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
-    EXPECT_EQ(RegDeleteValueA(key, "Glimora"), ERROR_INVALID_HANDLE) << "a closed handle";
-}
-
-TEST_F(Startup, ARelativeConfigurationFolderGivesWayToTheHomeOne)
-{
-    ScopedEnv home("HOME", dir.path());
-    ScopedEnv relative("XDG_CONFIG_HOME", "relative/ignored");
-    SetRunOnStartup(true);
-    EXPECT_TRUE(std::filesystem::exists(dir.path() + "/.config/autostart/Glimora.desktop"));
-    EXPECT_TRUE(IsRunOnStartup());
-    EXPECT_FALSE(std::filesystem::exists("relative"));
 }

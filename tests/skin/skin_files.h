@@ -7,25 +7,12 @@
 
 #include <cstdio>
 #include <memory>
-#include <ostream>
 #include <string>
-#include <vector>
 
 #include "skin/skin.h"
 #include "support/fixtures.h"
 
 const int grey = 0x808080, white = 0xffffff;
-using Rects = std::vector<RECT>;
-
-inline bool operator==(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-inline std::ostream& operator<<(std::ostream& out, const RECT& r)
-{
-    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
-}
 
 // Saves and destroys picture.
 inline void saveInto(const std::string& folder, const char* file, BITMAP* picture)

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "bmp/bmp_bytes.h"
-#include "platform/headless/headless.h"
-#include "platform/region.h"
+#include "skin/bmp_bytes.h"
+#include "headless/headless.h"
+#include "core/region.h"
 #include "skin/bmp_reader.h"
 #include "skin/skin_files.h"
 

@@ -3,7 +3,11 @@
 
 #include <allegro.h>
 
+#include <ostream>
 #include <string>
+#include <vector>
+
+#include "system/win32.h"
 
 // Makes a fresh directory and makes it the working directory; undoes both on destruction.
 class TempWorkdir {
@@ -54,3 +58,14 @@ BITMAP* makeBitmap(int width, int height, int colour);
 void saveBmp(const std::string& path, BITMAP* bitmap);
 
 int magenta();
+
+// Rectangles compared and printed, as regions and shapes are checked.
+using Rects = std::vector<RECT>;
+inline bool operator==(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream& operator<<(std::ostream& out, const RECT& r)
+{
+    return out << "{" << r.left << "," << r.top << "," << r.right << "," << r.bottom << "}";
+}

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "e2e/eyes_test.h"
+#include "e2e/support/eyes_fixture.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <climits>
 #include <filesystem>
 
-#include "platform/headless/headless.h"
+#include "headless/headless.h"
 #include "support/fixtures.h"
 
 namespace fs = std::filesystem;

@@ -1,0 +1,172 @@
+#include "e2e/support/desktop.h"
+
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+Desktop::Desktop(bool withWindowManager, int depth)
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return;
+    server = std::make_unique<Child>(
+        std::vector<std::string>{"Xvfb", "-displayfd", std::to_string(fds[1]), "-noreset", "-nolisten", "tcp",
+                                 "-screen", "0", std::to_string(screenWidth) + "x" + std::to_string(screenHeight) + "x" + std::to_string(depth)},
+        "", std::vector<std::string>{}, fds[1], true);
+    ::close(fds[1]);
+    std::string number;
+    for (char c; read(fds[0], &c, 1) == 1 && c != '\n';)
+        number += c;
+    ::close(fds[0]);
+    displayName = ":" + number;
+    display = number.empty() ? nullptr : XOpenDisplay(displayName.c_str());
+    // Windows of the program under test come and go while this connection looks at them.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    if (display && withWindowManager) {
+        windowManager = std::make_unique<Child>(std::vector<std::string>{"openbox", "--sm-disable"}, "",
+                                                std::vector<std::string>{"DISPLAY=" + displayName}, -1, true);
+        if (!eventually([&] { return run("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") == 0; })) {
+            XCloseDisplay(display);
+            display = nullptr;
+        }
+    }
+}
+
+Desktop::Desktop(const ExistingDisplay& existing) : displayName(existing.name)
+{
+    display = XOpenDisplay(displayName.c_str());
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+}
+
+Desktop::~Desktop()
+{
+    if (display)
+        XCloseDisplay(display);
+}
+
+int Desktop::run(const std::string& command) const
+{
+    return shell("DISPLAY=" + displayName + " " + command);
+}
+
+Window Desktop::waitForWindow(const std::string& title, int timeoutMs) const
+{
+    std::string search = "DISPLAY=" + displayName + " xdotool search --onlyvisible --limit 1 --name '^" + title + "$'";
+    unsigned long found = 0;
+    eventually([&] {
+        FILE* ids = popen(search.c_str(), "r");
+        if (ids && std::fscanf(ids, "%lu", &found) != 1)
+            found = 0;
+        if (ids)
+            pclose(ids);
+        return found != 0;
+    }, timeoutMs);
+    return found;
+}
+
+Box Desktop::frame(Window window) const
+{
+    XWindowAttributes attributes{};
+    Box box;
+    Window child;
+    if (XGetWindowAttributes(display, window, &attributes) &&
+        XTranslateCoordinates(display, window, DefaultRootWindow(display), 0, 0, &box.x, &box.y, &child)) {
+        box.width = attributes.width;
+        box.height = attributes.height;
+    }
+    return box;
+}
+
+bool Desktop::hasState(Window window, const std::string& netWmState) const
+{
+    return run("xprop -id " + std::to_string(window) + " _NET_WM_STATE | grep -qw " + netWmState) == 0;
+}
+
+std::vector<uint32_t> Desktop::pixels(const Box& area, Window from) const
+{
+    std::vector<uint32_t> out;
+    XImage* image = XGetImage(display, from ? from : DefaultRootWindow(display), area.x, area.y, unsigned(area.width),
+                              unsigned(area.height), AllPlanes, ZPixmap);
+    if (!image)
+        return out;
+    for (int y = 0; y < area.height; ++y)
+        for (int x = 0; x < area.width; ++x)
+            out.push_back(uint32_t(XGetPixel(image, x, y)) & 0xFFFFFF);
+    XDestroyImage(image);
+    return out;
+}
+
+void Desktop::watchMoves(Window window) const
+{
+    XSelectInput(display, window, StructureNotifyMask);
+    XSync(display, False);
+}
+
+bool Desktop::toldAt(Window window, int x, int y) const
+{
+    return eventually([&] {
+        XEvent event;
+        while (XCheckTypedWindowEvent(display, window, ConfigureNotify, &event))
+            if (event.xconfigure.x == x && event.xconfigure.y == y)
+                return true;
+        return false;
+    });
+}
+
+bool Desktop::keyboardGrabbed() const
+{
+    int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    if (result == GrabSuccess)
+        XUngrabKeyboard(display, CurrentTime);
+    XSync(display, False);
+    return result == AlreadyGrabbed;
+}
+
+void Desktop::focus(Window window) const
+{
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+}
+
+void Desktop::close(Window window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.format = 32;
+    if (windowManager) {
+        event.xclient.message_type = XInternAtom(display, "_NET_CLOSE_WINDOW", False);
+        event.xclient.data.l[1] = 2;  // from a pager or taskbar, as the user asked for it
+        XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask,
+                   &event);
+    } else {
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.data.l[0] = long(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        XSendEvent(display, window, False, NoEventMask, &event);
+    }
+    XSync(display, False);
+}
+
+void Desktop::stop()
+{
+    if (display)
+        XCloseDisplay(display);
+    display = nullptr;
+    windowManager.reset();
+    server.reset();
+}
+
+bool eventually(const std::function<bool()>& condition, int timeoutMs)
+{
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}

@@ -1,0 +1,127 @@
+#include "e2e/support/eyes_fixture.h"
+
+#include <filesystem>
+#include <regex>
+
+void EyesTest::SetUp()
+{
+    ASSERT_TRUE(desktop.ready()) << "no X server" << (GetParam() ? " with openbox" : "");
+    writeFaceSkin();
+}
+
+void EyesTest::start(const std::string& skin, int centreX, int centreY)
+{
+    writeFile("eyes.ini", "[global]\nskin=" + skin + "\nx=" + std::to_string(centreX) + "\ny=" +
+                              std::to_string(centreY) + "\n");
+    window = launch();
+    ASSERT_NE(window, 0u) << "the program showed no window";
+    eventually([&] {
+        box = desktop.frame(window);
+        return box.x + box.width / 2 == centreX && box.y + box.height / 2 == centreY;
+    });
+}
+
+Box EyesTest::frameOnceAt(Window shown, const Box& expected) const
+{
+    Box seen;
+    eventually([&] { return (seen = desktop.frame(shown)) == expected; });
+    return seen;
+}
+
+Window EyesTest::launch(const std::string& title)
+{
+    std::vector<std::string> variables{"DISPLAY=" + desktop.name(), "XDG_CONFIG_HOME=" + work.path() + "/config"};
+    variables.insert(variables.end(), environment.begin(), environment.end());
+    eyes = std::make_unique<Child>(program, work.path(), variables);
+    return desktop.waitForWindow(title);
+}
+
+std::string EyesTest::setting(const std::string& key) const
+{
+    std::smatch value;
+    std::string ini = readFile("eyes.ini");
+    return std::regex_search(ini, value, std::regex("(^|\n)" + key + "=([^\r\n]*)")) ? value[2].str() : "";
+}
+
+testing::AssertionResult EyesTest::showsPupilAt(int x, int y, int scale) const
+{
+    return ::showsPupilAt([&] { return desktop.pixels(desktop.frame(window)); }, x, y, scale);
+}
+
+bool EyesTest::dragBy(int x, int y, int dx, int dy)
+{
+    const Box from = box;
+    desktop.watchMoves(window);
+    pointAt(x, y);
+    xdotool("mousedown 1");
+    // In steps, so that whoever moves the window has taken the pointer before the last one.
+    for (int step = 1; step <= 5; ++step)
+        xdotool("sleep 0.05 mousemove " + std::to_string(x + dx * step / 5) + " " + std::to_string(y + dy * step / 5));
+    bool followed = eventually([&] {
+        box = desktop.frame(window);
+        return box.x == from.x + dx && box.y == from.y + dy;
+    });
+    xdotool("mouseup 1");
+    // The program learns where the move ended only from this notice.
+    return followed && desktop.toldAt(window, box.x, box.y);
+}
+
+void EyesTest::openMenu()
+{
+    clickX = box.x + 8;
+    clickY = box.y + box.height - 15;
+    pointAt(clickX, clickY);
+    xdotool("click 3");
+    ASSERT_TRUE(eventually([&] { return menuShown(); })) << "no menu at the click";
+    // Shown is not yet listening: keys reach the menu once it holds the keyboard.
+    if (menusGrabTheKeyboard) {
+        ASSERT_TRUE(eventually([&] { return desktop.keyboardGrabbed(); })) << "the menu does not take the keyboard";
+    }
+}
+
+bool EyesTest::menuShown() const
+{
+    std::vector<uint32_t> strip = desktop.pixels({clickX + 1, clickY + 1, 100, 4});
+    auto light = [](uint32_t pixel) { return (pixel & 0xC0C0C0) == 0xC0C0C0; };
+    return std::count_if(strip.begin(), strip.end(), light) > int(strip.size()) * 9 / 10;
+}
+
+void EyesTest::chooseSkin(const std::string& name)
+{
+    std::vector<std::string> folders;
+    for (const auto& entry : std::filesystem::directory_iterator("skins"))
+        folders.push_back(entry.path().filename().string());
+    if (sortedFolders)
+        std::sort(folders.begin(), folders.end());
+    choose(folders.front() == name ? "Down Down Down Right" : "Down Down Down Right Down");
+}
+
+Box EyesTest::startThenChooseSkin(const std::string& name)
+{
+    makeDirs("skins/" + name);
+    BITMAP* plain = makeBitmap(80, 40, 0x30C030);
+    saveBmp("skins/" + name + "/main.bmp", plain);
+    destroy_bitmap(plain);
+    start("face", 400, 300);
+    chooseSkin(name);
+    const Box rebuilt{400 - 40, 300 - 20, 80, 40};
+    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == rebuilt; });
+    return rebuilt;
+}
+
+void EyesTest::answerMessageBox(Window message)
+{
+    ASSERT_NE(message, 0u) << "no message box";
+    Box shown = desktop.frame(message);
+    EXPECT_NEAR(shown.x + shown.width / 2, screenWidth / 2, 2);
+    EXPECT_NEAR(shown.y + shown.height / 2, screenHeight / 2, 32);
+    // Away from the box, so that only its own focus can take the key.
+    pointAt(1, 1);
+    xdotool("key Return");
+    EXPECT_EQ(exitStatus(), 255);
+}
+
+std::string desktopKind(const testing::TestParamInfo<bool>& info)
+{
+    return info.param ? "Openbox" : "Bare";
+}

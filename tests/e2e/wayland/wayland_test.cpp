@@ -1,0 +1,247 @@
+// The program under XWayland in headless GNOME Shell and KWin, with a native
+// Wayland window filling the screen: XWayland sees the pointer only over X11
+// windows, so over the native one the eyes follow it only through our helper
+// inside the compositor. Pupils are read from the program's own window.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "e2e/support/desktop.h"
+#include "e2e/support/face.h"
+#include "e2e/support/process.h"
+#include "support/fixtures.h"
+
+namespace {
+
+const std::string here = GLIMORA_SOURCE_DIR "/tests/e2e/wayland/";
+
+class WaylandTest : public testing::Test {
+protected:
+    // Starts the compositor and points this process's environment at its session,
+    // so that every helper program started from here talks to it.
+    void startCompositor(const std::vector<std::string>& arguments)
+    {
+        std::vector<std::string> command{"setsid", here + "compositor"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        compositor = std::make_unique<Child>(command);
+        ASSERT_TRUE(eventually([] { return !readFile("session/session.env").empty(); }, 90000))
+            << "the compositor did not start: see " << work.path() << "/session/compositor.log";
+        std::istringstream lines(readFile("session/session.env"));
+        for (std::string line; std::getline(lines, line);)
+            if (size_t equals = line.find('='); equals != std::string::npos)
+                setenv(line.substr(0, equals).c_str(), line.substr(equals + 1).c_str(), 1);
+        desktop = std::make_unique<Desktop>(ExistingDisplay{std::getenv("DISPLAY")});
+        ASSERT_TRUE(desktop->ready());
+    }
+
+    // A native window over the whole screen, then the program (above it) on the test face.
+    void startProgram(const std::string& currentDesktop, int centreY = 300)
+    {
+        native = std::make_unique<Child>(
+            std::vector<std::string>{"sh", "-c", "exec /usr/bin/python3 \"$0\" >native.out", here + "native_window.py"},
+            work.path());
+        ASSERT_TRUE(eventually([] { return readFile("native.out").find("mapped") != std::string::npos; }, 20000));
+        writeFaceSkin();
+        writeFile("eyes.ini", "[global]\nskin=face\nx=400\ny=" + std::to_string(centreY) + "\n");
+        launchProgram(currentDesktop);
+    }
+
+    // The program, its stderr in eyes.err, once its window is at its place.
+    void launchProgram(const std::string& currentDesktop)
+    {
+        eyes = std::make_unique<Child>(
+            std::vector<std::string>{"sh", "-c", "exec \"$0\" 2>eyes.err", EYES_PROGRAM}, work.path(),
+            std::vector<std::string>{"XDG_SESSION_TYPE=wayland", "XDG_CURRENT_DESKTOP=" + currentDesktop});
+        window = desktop->waitForWindow("eyes", 20000);
+        ASSERT_NE(window, 0u) << "the program showed no window";
+        eventually([&] { return (box = desktop->frame(window)).x + faceWidth / 2 == 400; });
+    }
+
+    bool saidInStderr(const std::string& words, int timeoutMs = 5000) const
+    {
+        return eventually([&] { return readFile("eyes.err").find(words) != std::string::npos; }, timeoutMs);
+    }
+
+    // Moves the pointer to every shared case, most of them over the native window.
+    void expectPupilsFollowThePointer()
+    {
+        for (const PupilCase& c : pupilCases) {
+            movePointer(box.x + c.pointerX, box.y + c.pointerY);
+            EXPECT_TRUE(showsPupil(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+        }
+    }
+
+    testing::AssertionResult showsPupil(int x, int y) const
+    {
+        return showsPupilAt([&] { return desktop->pixels(Box{0, 0, faceWidth, faceHeight}, window); }, x, y);
+    }
+
+    int shell(const std::string& command) const { return ::shell(command + " >/dev/null 2>&1"); }
+    bool busHas(const std::string& name) const
+    {
+        return shell("gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus "
+                     "--method org.freedesktop.DBus.GetNameOwner " + name) == 0;
+    }
+
+    virtual void movePointer(int x, int y) = 0;
+
+    TempWorkdir work;
+    std::unique_ptr<Child> compositor;  // declared first, so that it stops last
+    std::unique_ptr<Desktop> desktop;
+    std::unique_ptr<Child> native;
+    std::unique_ptr<Child> eyes;
+    Window window = 0;
+    Box box;
+};
+
+class Gnome : public WaylandTest {
+protected:
+    void movePointer(int x, int y) override
+    {
+        ASSERT_EQ(shell(here + "gnome_input.py move " + std::to_string(x) + " " + std::to_string(y)), 0);
+    }
+};
+
+TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgramFallsBackAndSaysSo)
+{
+    // The extension as cmake --install puts it, found by the shell among the system's.
+    ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
+    ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
+    ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
+    ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);  // the shell starts in its overview
+    expectPupilsFollowThePointer();
+
+    ASSERT_EQ(shell("gnome-extensions disable pointer@glimora.org"), 0);
+    ASSERT_TRUE(eventually([&] { return !busHas("org.glimora.Pointer"); }));
+    movePointer(box.x + 30, box.y + 40);  // over the program's own window XWayland sees it
+    EXPECT_TRUE(showsPupil(28, 37));
+    movePointer(box.x + 125, box.y + 35);  // over the native one it does not: the eyes stay
+    EXPECT_TRUE(showsPupil(28, 37));
+    EXPECT_TRUE(saidInStderr("extension is off. Turn it on:\n    gnome-extensions enable pointer@glimora.org"));
+    EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "gnome\n");
+    EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
+
+    ASSERT_EQ(shell("gnome-extensions enable pointer@glimora.org"), 0);  // back without a restart
+    movePointer(box.x + 25, box.y + 135);
+    EXPECT_TRUE(showsPupil(23, 42));
+    desktop->close(window);
+    EXPECT_EQ(eyes->wait(5000), 0);
+}
+
+// GNOME's major version, from the shell itself.
+int gnomeShellMajor()
+{
+    int major = 0;
+    if (FILE* version = popen("gnome-shell --version", "r")) {
+        if (std::fscanf(version, "GNOME Shell %d", &major) != 1)
+            major = 0;
+        pclose(version);
+    }
+    return major;
+}
+
+TEST_F(Gnome, AnExtensionOutOfDateIsNamedSoWithTheSettingThatLetsItRun)
+{
+    ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
+    // Marked for the GNOME before this one only, as an extension is when GNOME outgrows it.
+    const std::string metadata = "prefix/share/gnome-shell/extensions/pointer@glimora.org/metadata.json";
+    const std::string previous = std::to_string(gnomeShellMajor() - 1);
+    writeFile(metadata, std::regex_replace(readFile(metadata), std::regex(R"("shell-version": \[[^\]]*\])"),
+                                           "\"shell-version\": [\"" + previous + "\"]"));
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
+    EXPECT_TRUE(saidInStderr("extension is out of date: it lists GNOME up to " + previous, 10000));
+    EXPECT_TRUE(saidInStderr("gsettings set org.gnome.shell disable-extension-version-validation true"));
+    desktop->close(window);
+    EXPECT_EQ(eyes->wait(5000), 0);
+}
+
+class Kde : public WaylandTest {
+protected:
+    void TearDown() override
+    {
+        if (fakePointer)
+            pclose(fakePointer);
+    }
+    // Fake input moves in KWin's logical coordinates.
+    void movePointer(int x, int y) override
+    {
+        std::fprintf(fakePointer, "%d %d\n", x / xScale, y / xScale);
+        std::fflush(fakePointer);
+    }
+    void startMovingThePointer()
+    {
+        // One device for every move; the seat gains its pointer with it, and XWayland misses that first motion.
+        fakePointer = popen(GLIMORA_FAKE_POINTER, "w");
+        ASSERT_NE(fakePointer, nullptr);
+        movePointer(10, 10);
+    }
+    bool scriptLoaded(pid_t program) const
+    {
+        return shell("gdbus call --session --dest org.kde.KWin --object-path /Scripting --method "
+                     "org.kde.kwin.Scripting.isScriptLoaded glimora-pointer-" + std::to_string(program) +
+                     " | grep -q true") == 0;
+    }
+
+    FILE* fakePointer = nullptr;
+    int xScale = 1;  // X screen pixels per logical one
+};
+
+TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAndUnloadsItAtExit)
+{
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("KDE"));
+    const pid_t program = eyes->id();
+    EXPECT_TRUE(eventually([&] { return scriptLoaded(program); }, 10000));
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
+    expectPupilsFollowThePointer();
+    desktop->close(window);
+    EXPECT_EQ(eyes->wait(5000), 0);
+    EXPECT_FALSE(scriptLoaded(program));
+}
+
+// sway stands for every Wayland desktop that tells no program where the pointer is.
+TEST_F(Kde, OnADesktopWithoutAHelperTheProgramSaysOnceWhatItCannotSee)
+{
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("sway"));
+    const std::string notice = "sees it only while it is over windows of X11 programs";
+    EXPECT_TRUE(saidInStderr(notice));
+    EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "other\n");
+    desktop->close(window);
+    ASSERT_EQ(eyes->wait(5000), 0);
+
+    ASSERT_NO_FATAL_FAILURE(launchProgram("sway"));
+    EXPECT_FALSE(saidInStderr(notice, 4500)) << "said again";
+    EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
+}
+
+TEST_F(Kde, WhereXClientsScaleThemselvesTheLogicalPositionIsScaledToTheXScreen)
+{
+    // KWin's "apply scaling themselves": the X screen is twice the logical desktop.
+    // KWin 5 takes the factor from kwinrc; KWin 6 from the output's own scale.
+    makeDirs("session/home/.config");
+    writeFile("session/home/.config/kwinrc", "[Xwayland]\nScale=2\n");
+    writeFile("session/home/.config/kwinoutputconfig.json",
+              R"([{"name": "outputs", "data": [{"connectorName": "Virtual-0", "scale": 2,
+                   "mode": {"width": 1280, "height": 1024, "refreshRate": 60000}}]},
+                 {"name": "setups", "data": [{"lidClosed": false, "outputs": [{"enabled": true,
+                   "outputIndex": 0, "position": {"x": 0, "y": 0}, "priority": 0}]}]}])");
+    xScale = 2;
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("KDE", 301));  // a window corner on even X pixels
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
+    // Only even X positions can be reached; these cases have them.
+    for (const PupilCase& c : {pupilCases[4], pupilCases[5], pupilCases[6]}) {
+        movePointer(box.x + c.pointerX, box.y + c.pointerY);
+        EXPECT_TRUE(showsPupil(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+    }
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// The window on a real X server: size, shape, pupils, dragging and ending.
+#include "e2e/support/eyes_fixture.h"
+
+namespace {
+
+using WindowTest = EyesTest;
+
+TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePointerUntilEsc)
+{
+    start("face", 400, 300);
+    EXPECT_EQ(box, (Box{400 - faceWidth / 2, 300 - faceHeight / 2, faceWidth, faceHeight}));
+    if (desktop.hasWindowManager()) {
+        EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
+        EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
+    }
+    for (const PupilCase& c : pupilCases) {
+        pointAt(box.x + c.pointerX, box.y + c.pointerY);
+        EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY)) << "pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+    }
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+}
+
+TEST_P(WindowTest, LeftDragMovesTheWindowByTheDragAndACloseStoresItsCentre)
+{
+    start("face", 400, 300);
+    EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));  // on the face, beside the eye
+    pointAt(box.x + 25, box.y + 35);
+    EXPECT_TRUE(showsPupilAt(23, 32));
+    desktop.close(window);
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
+
+}  // namespace

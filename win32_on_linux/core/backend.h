@@ -1,0 +1,91 @@
+// The seam between the shared Win32 core and a display backend. The core keeps
+// the Win32 semantics (queue, windows, timers, menus, regions); a backend only
+// shows, shapes, moves and stacks native windows, reads the pointer, pops up a
+// menu or a message box, and turns native input into posted messages.
+// Exactly one backend is linked into each program: desktop or headless.
+#pragma once
+
+#include "win32/win32.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct MenuItem;
+
+// A popup menu as the core keeps it; HMENU points at one of these.
+struct Menu {
+    std::vector<MenuItem> items;
+};
+
+struct MenuItem {
+    UINT flags = 0;   // MF_STRING, MF_SEPARATOR or MF_POPUP
+    UINT_PTR id = 0;  // command id (0 for separators and submenus)
+    std::string text;
+    bool checked = false;
+    Menu* submenu = nullptr;  // owned by the core, set for MF_POPUP
+};
+
+namespace backend {
+
+struct Native;  // a backend's own window
+
+// Connects to the display once; false when there is none (no window can be made).
+bool open();
+
+// Sizes, places and the pointer are in window pixels: on a desktop scaled by N,
+// screen pixels divided by N (see core/scale.h).
+void screenSize(int* width, int* height);
+bool pointer(POINT* screenPoint);
+// How many more milliseconds the pointer is known to stay where pointer() last
+// saw it, unless input comes first (which ends the program's wait); 0 when it
+// may have moved or the backend cannot tell.
+uint64_t pointerRestsFor();
+// The monitors' areas, the primary first; empty when the display tells none.
+std::vector<RECT> monitors();
+// A point in window pixels in the screen's own pixels, and back.
+POINT toScreenPixels(POINT point);
+POINT fromScreenPixels(POINT point);
+
+Native* createWindow(HWND hwnd, const char* title, const RECT& frame);
+void destroyWindow(Native* window);
+void show(Native* window, bool visible);
+void move(Native* window, const RECT& frame);
+void keepAbove(Native* window, bool above);
+// The visible and clickable area, in window coordinates; no rectangles shows nothing.
+void shape(Native* window, const RECT* rects, size_t count);
+// A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the
+// area is sent (in one transfer); the rest of the window keeps what it showed.
+void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels, const RECT& area);
+
+// Window-manager move from the current pointer position; returns when the button is up.
+void beginMove(Native* window);
+// Modal popup menu at a screen point; returns the chosen command id, or 0 when dismissed.
+UINT_PTR popupMenu(Native* window, const Menu& menu, int x, int y);
+void messageBox(const char* text, const char* caption);
+
+// Turns pending native input into PostMessageA / InvalidateRect calls on the core; never blocks.
+void poll();
+// Milliseconds on a monotonic clock, and a pause of about that long.
+uint64_t now();
+void sleep(unsigned milliseconds);
+
+}  // namespace backend
+
+// Services the core offers to backends, beyond the Win32 calls themselves.
+namespace core {
+// The window manager (or a drag) moved the window: keep GetWindowRect truthful.
+void windowMoved(HWND hwnd, int x, int y);
+// Called often from a backend's modal loop (a move, a popup menu): like Win32's,
+// such loops keep timers and painting going, so the window stays alive meanwhile.
+void serviceModalLoop();
+// Whether PostQuitMessage was called and the loop has not yet taken WM_QUIT:
+// a modal loop then ends at once, as Win32's own do.
+bool quitPending();
+// The session ends without the loop (the display is gone): every window gets
+// WM_ENDSESSION to store what it must, then the process ends with status 0.
+[[noreturn]] void endSession();
+// Forgets every window (without messages), timer, queued message and quit
+// request, keeping the registered classes: a headless test starts afresh.
+void reset();
+}  // namespace core

@@ -1,0 +1,45 @@
+// What the desktop backend's files share: the display connection and a main
+// loop that only runs GLib when there is something for it to do.
+#pragma once
+
+#include <X11/Xlib.h>
+#include <gtk/gtk.h>
+
+#include "core/scale.h"
+
+namespace gtk_backend {
+
+// Null until backend::open() succeeds.
+Display* xDisplay();
+
+// The desktop's scale, read once the display is open; its origin follows our window.
+void readScale();
+const Scale& screenScale();
+// Where an X window's corner is, in window pixels; the scale's grid starts there from now on.
+POINT windowOrigin(Window xid);
+// The same for a corner already known in screen pixels.
+POINT cornerAt(POINT screenPixels);
+// A window's corner, in screen pixels, from an event that was never dispatched.
+void movedTo(Window xid, POINT screenPixels);
+// GTK was asked to put a window's corner at this point in window pixels.
+void placedAt(POINT windowPixels);
+
+// Signals and the loss of the display end the program as a log-out does.
+void watchSession();
+// One line on stderr saying why no window can be made.
+void reportNoDisplay();
+void reportNoVisual();
+
+// One pass of the GLib main context that never blocks.
+void iterate();
+// Runs GLib until nothing is left to do right now.
+void drain();
+// Something changed that GLib must act on soon: the next poll iterates.
+void wake();
+// Waits until a watched descriptor has input or the time is up.
+void waitForInput(unsigned milliseconds);
+
+// The button press that started the current move or menu, or null.
+GdkEvent* lastPress();
+
+}  // namespace gtk_backend

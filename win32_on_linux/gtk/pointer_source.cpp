@@ -1,0 +1,105 @@
+#include "gtk/pointer_source.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "gtk/gtk_backend.h"
+
+namespace pointer_source {
+
+namespace {
+
+using pointer_choice::Helper;
+
+Helper helper = Helper::NotNeeded;
+GDBusConnection* bus = nullptr;
+bool present = false;
+bool known = false;
+bool movedSinceRead = false;
+POINT last{};
+guint checkTimer = 0;
+
+// A helper may appear a moment after the program starts (both at log-in), or
+// come back at once (KWin restarting): only a lasting absence is worth a word.
+constexpr guint absenceWorthTellingMs = 3000;
+
+gboolean checkPresence(gpointer)
+{
+    checkTimer = 0;
+    if (!present)
+        tellOnce(helper, bus);
+    return G_SOURCE_REMOVE;
+}
+
+void checkPresenceSoon()
+{
+    if (!checkTimer)
+        checkTimer = g_timeout_add(absenceWorthTellingMs, checkPresence, nullptr);
+}
+
+}  // namespace
+
+void start()
+{
+    helper = pointer_choice::forSession(std::getenv("XDG_SESSION_TYPE"), std::getenv("WAYLAND_DISPLAY"),
+                                        std::getenv("XDG_CURRENT_DESKTOP"));
+    if (helper == Helper::NotNeeded)
+        return;
+    GError* error = nullptr;
+    bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
+    if (!bus) {
+        std::fprintf(stderr, "glimora: no session bus (%s), so no compositor helper can report the pointer\n",
+                     error->message);
+        g_error_free(error);
+    } else if (helper == Helper::GnomeExtension) {
+        startGnome(bus);
+    } else if (helper == Helper::KwinScript) {
+        startKwin(bus);
+    }
+    checkPresenceSoon();
+}
+
+bool helperPosition(POINT* screenPoint)
+{
+    if (!present || !known)
+        return false;
+    *screenPoint = last;
+    movedSinceRead = false;
+    return true;
+}
+
+bool helperRestsFor(uint64_t* milliseconds)
+{
+    if (!present || !known)
+        return false;
+    *milliseconds = movedSinceRead ? 0 : UINT64_MAX;
+    return true;
+}
+
+void reported(int x, int y, int logicalWidth, int logicalHeight)
+{
+    // XWayland puts the X screen's origin on the compositor's global one and,
+    // as a rule, gives X the logical size: the two spaces are one. Where the
+    // compositor lets X clients scale themselves (KWin's option, GNOME's
+    // native XWayland scaling) the X screen is that many times larger.
+    // In screen pixels: the backend makes them window pixels, as for the X server's own answer.
+    Display* display = gtk_backend::xDisplay();
+    const int screenWidth = DisplayWidth(display, DefaultScreen(display));
+    const int screenHeight = DisplayHeight(display, DefaultScreen(display));
+    const POINT now{logicalWidth > 0 ? LONG(int64_t(x) * screenWidth / logicalWidth) : x,
+                    logicalHeight > 0 ? LONG(int64_t(y) * screenHeight / logicalHeight) : y};
+    movedSinceRead = movedSinceRead || !known || now.x != last.x || now.y != last.y;
+    last = now;
+    known = true;
+}
+
+void helperPresent(bool nowPresent)
+{
+    present = nowPresent;
+    known = false;
+    if (!present)
+        checkPresenceSoon();
+}
+
+}  // namespace pointer_source

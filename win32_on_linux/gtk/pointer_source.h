@@ -1,0 +1,41 @@
+// Where the desktop backend learns the pointer position. On an X11 session the
+// X server knows it everywhere. Under XWayland it knows it only over X11
+// windows, so on Wayland sessions a helper inside the compositor reports it
+// over D-Bus (GNOME: our Shell extension answers; KDE: our KWin script pushes)
+// and a frame takes the last position reported, never waiting for one.
+#pragma once
+
+#include <gio/gio.h>
+
+#include <cstdint>
+#include <string>
+
+#include "gtk/pointer_choice.h"
+#include "win32/win32.h"
+
+namespace pointer_source {
+
+// Chooses the helper for this session and starts watching for it; an X11
+// session touches nothing. Needs the GLib main loop the backend runs.
+void start();
+// The last position a helper reported, in X screen coordinates; false while no
+// helper is active, when the X server must be asked.
+bool helperPosition(POINT* screenPoint);
+// While a helper reports: how long the pointer stays put, which is until the
+// helper reports a move (its report ends the program's wait); false otherwise.
+bool helperRestsFor(uint64_t* milliseconds);
+
+// What the helpers call: a position in the compositor's global logical
+// coordinates with the size of that space, and a helper appearing or going.
+void reported(int x, int y, int logicalWidth, int logicalHeight);
+void helperPresent(bool present);
+
+// Each helper watches its compositor on the session bus.
+void startGnome(GDBusConnection* bus);
+void startKwin(GDBusConnection* bus);
+// Says once, on stderr and in a desktop notification, what cannot be seen.
+void tellOnce(pointer_choice::Helper helper, GDBusConnection* bus);
+// Asks GNOME Shell why our extension does not answer, and gives the notice that says so.
+void describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice));
+
+}  // namespace pointer_source

@@ -1,0 +1,391 @@
+#include <X11/extensions/shape.h>
+#include <gdk/gdkx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "core/backend.h"
+#include "gtk/enlarged_frames.h"
+#include "gtk/gtk_backend.h"
+#include "gtk/keys.h"
+
+struct backend::Native {
+    HWND hwnd = nullptr;
+    GtkWidget* widget = nullptr;
+    Window xid = 0;
+    GC gc = nullptr;
+    XImage frame{};  // describes the pixels sent, never owns them
+    Visual* xVisual = nullptr;
+    SharedFrames shared;  // at scale 1, on a local display
+    EnlargedFrames enlarger;  // on a scaled desktop
+    std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, where the server cannot enlarge it
+};
+
+namespace {
+
+// The last button press on one of our windows, kept for a move or a menu it starts.
+struct Press {
+    backend::Native* window = nullptr;
+    GdkEvent* event = nullptr;
+    bool held = false;
+};
+Press press;
+
+void forgetPress()
+{
+    if (press.event)
+        gdk_event_free(press.event);
+    press = Press{};
+}
+
+// X coordinates and sizes are 16-bit.
+int clampCoordinate(LONG value)
+{
+    return std::clamp<LONG>(value, -32768, 32767);
+}
+
+int clampSize(LONG value)
+{
+    return std::clamp<LONG>(value, 1, 32767);
+}
+
+// A visual whose pixels are 0x00RRGGBB words, so frames go out unconverted.
+GdkVisual* directVisual(GdkScreen* screen)
+{
+    auto direct = [](GdkVisual* v) {
+        guint32 r, g, b;
+        gdk_visual_get_red_pixel_details(v, &r, nullptr, nullptr);
+        gdk_visual_get_green_pixel_details(v, &g, nullptr, nullptr);
+        gdk_visual_get_blue_pixel_details(v, &b, nullptr, nullptr);
+        return gdk_visual_get_visual_type(v) == GDK_VISUAL_TRUE_COLOR && gdk_visual_get_depth(v) == 24 &&
+               r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF;
+    };
+    if (direct(gdk_screen_get_system_visual(screen)))
+        return gdk_screen_get_system_visual(screen);
+    GList* visuals = gdk_screen_list_visuals(screen);
+    GdkVisual* found = nullptr;
+    for (GList* v = visuals; v && !found; v = v->next)
+        if (direct(GDK_VISUAL(v->data)))
+            found = GDK_VISUAL(v->data);
+    g_list_free(visuals);
+    return found;
+}
+
+// An expose: as Win32 does for a window it uncovers, ask for an erase too.
+gboolean onDraw(GtkWidget*, cairo_t*, gpointer window)
+{
+    InvalidateRect(static_cast<backend::Native*>(window)->hwnd, nullptr, TRUE);
+    return TRUE;
+}
+
+// The corner in window pixels; GDK's own figure would lose a screen pixel at odd places.
+void noteMove(backend::Native* window)
+{
+    if (!window->xid)
+        return;
+    POINT corner = gtk_backend::windowOrigin(window->xid);
+    core::windowMoved(window->hwnd, corner.x, corner.y);
+}
+
+gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer window)
+{
+    noteMove(static_cast<backend::Native*>(window));
+    return FALSE;
+}
+
+gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    // Double and triple clicks also arrive as single presses; ignore the extra events.
+    if (event->type != GDK_BUTTON_PRESS || (event->button != 1 && event->button != 3))
+        return TRUE;
+    forgetPress();
+    press = {window, gdk_event_copy(reinterpret_cast<GdkEvent*>(event)), true};
+    LPARAM point = MAKELPARAM(int(event->x), int(event->y));
+    if (event->button == 1)
+        PostMessageA(window->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    else
+        PostMessageA(window->hwnd, WM_RBUTTONDOWN, MK_RBUTTON, point);
+    return TRUE;
+}
+
+gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer)
+{
+    if (press.event && event->button == press.event->button.button)
+        press.held = false;
+    return TRUE;
+}
+
+gboolean onKeyPress(GtkWidget*, GdkEventKey* event, gpointer window)
+{
+    if (UINT key = virtualKeyOf(event->keyval))
+        PostMessageA(static_cast<backend::Native*>(window)->hwnd, WM_KEYDOWN, key, keyDownParam(*event));
+    return TRUE;
+}
+
+gboolean onDelete(GtkWidget*, GdkEvent*, gpointer window)
+{
+    // The application decides whether a close from outside ends it.
+    PostMessageA(static_cast<backend::Native*>(window)->hwnd, WM_CLOSE, 0, 0);
+    return TRUE;
+}
+
+// Another client destroyed the X window: stop drawing on it and treat it as a close.
+gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    window->xid = 0;
+    PostMessageA(window->hwnd, WM_CLOSE, 0, 0);
+    return TRUE;  // the widget stays until the core destroys the window
+}
+
+void connect(backend::Native* window)
+{
+    GtkWidget* w = window->widget;
+    g_object_set_data(G_OBJECT(w), "native", window);
+    gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
+                                 GDK_STRUCTURE_MASK);
+    g_signal_connect(w, "draw", G_CALLBACK(onDraw), window);
+    g_signal_connect(w, "configure-event", G_CALLBACK(onConfigure), window);
+    g_signal_connect(w, "button-press-event", G_CALLBACK(onButtonPress), window);
+    g_signal_connect(w, "button-release-event", G_CALLBACK(onButtonRelease), window);
+    g_signal_connect(w, "key-press-event", G_CALLBACK(onKeyPress), window);
+    g_signal_connect(w, "delete-event", G_CALLBACK(onDelete), window);
+    g_signal_connect(w, "destroy-event", G_CALLBACK(onDestroyed), window);
+}
+
+void setSize(GtkWidget* widget, const RECT& frame)
+{
+    gtk_widget_set_size_request(widget, clampSize(frame.right - frame.left), clampSize(frame.bottom - frame.top));
+}
+
+bool buttonDown(guint button)
+{
+    Display* display = gtk_backend::xDisplay();
+    Window root, child;
+    int rootX, rootY, windowX, windowY;
+    unsigned state = 0;
+    XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX, &windowY, &state);
+    return state & (Button1Mask << (button - 1));
+}
+
+}  // namespace
+
+void gtk_backend::movedTo(Window xid, POINT screenPixels)
+{
+    GdkWindow* gdkWindow = gdk_x11_window_lookup_for_display(gdk_display_get_default(), xid);
+    gpointer widget = nullptr;
+    if (gdkWindow)
+        gdk_window_get_user_data(gdkWindow, &widget);
+    if (auto* window = widget ? static_cast<backend::Native*>(g_object_get_data(G_OBJECT(widget), "native")) : nullptr) {
+        POINT corner = cornerAt(screenPixels);
+        core::windowMoved(window->hwnd, corner.x, corner.y);
+    }
+}
+
+GdkEvent* gtk_backend::lastPress()
+{
+    return press.event;
+}
+
+backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
+{
+    if (!gtk_backend::xDisplay())
+        return nullptr;
+    GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GdkVisual* visual = directVisual(gtk_widget_get_screen(widget));
+    if (!visual) {
+        gtk_widget_destroy(widget);
+        gtk_backend::reportNoVisual();
+        return nullptr;
+    }
+    gtk_widget_set_visual(widget, visual);
+    auto* window = new Native{hwnd, widget};
+    window->xVisual = gdk_x11_visual_get_xvisual(visual);
+    GtkWindow* w = GTK_WINDOW(widget);
+    gtk_window_set_title(w, title);
+    gtk_window_set_decorated(w, FALSE);
+    gtk_window_set_resizable(w, FALSE);
+    gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_UTILITY);
+    gtk_window_set_skip_taskbar_hint(w, TRUE);
+    gtk_window_set_skip_pager_hint(w, TRUE);
+    // Frames are drawn straight to the window, so GTK must neither clear nor buffer it.
+    gtk_widget_set_app_paintable(widget, TRUE);
+    gtk_widget_set_double_buffered(widget, FALSE);
+    setSize(widget, frame);
+    gtk_window_move(w, clampCoordinate(frame.left), clampCoordinate(frame.top));
+    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
+    connect(window);
+    gtk_widget_realize(widget);
+    Display* display = gtk_backend::xDisplay();
+    window->xid = GDK_WINDOW_XID(gtk_widget_get_window(widget));
+    window->gc = XCreateGC(display, window->xid, 0, nullptr);
+    gtk_backend::wake();
+    return window;
+}
+
+void backend::destroyWindow(Native* window)
+{
+    if (!window)
+        return;
+    if (press.window == window)
+        forgetPress();
+    window->enlarger.release();
+    window->shared.release();
+    XFreeGC(gtk_backend::xDisplay(), window->gc);
+    gtk_widget_destroy(window->widget);
+    delete window;
+    gtk_backend::wake();
+}
+
+void backend::show(Native* window, bool visible)
+{
+    if (!window)
+        return;
+    if (visible)
+        gtk_widget_show(window->widget);
+    else
+        gtk_widget_hide(window->widget);
+    gtk_backend::wake();
+}
+
+void backend::move(Native* window, const RECT& frame)
+{
+    if (!window)
+        return;
+    setSize(window->widget, frame);
+    gtk_window_resize(GTK_WINDOW(window->widget), clampSize(frame.right - frame.left),
+                      clampSize(frame.bottom - frame.top));
+    gtk_window_move(GTK_WINDOW(window->widget), clampCoordinate(frame.left), clampCoordinate(frame.top));
+    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
+    gtk_backend::wake();
+}
+
+void backend::keepAbove(Native* window, bool above)
+{
+    if (!window)
+        return;
+    gtk_window_set_keep_above(GTK_WINDOW(window->widget), above);
+    gtk_backend::wake();
+}
+
+void backend::shape(Native* window, const RECT* rects, size_t count)
+{
+    if (!window || !window->xid)
+        return;
+    const int factor = gtk_backend::screenScale().factor;
+    std::vector<RECT> enlarged;
+    if (factor > 1) {
+        enlarged = enlargeRects(rects, count, factor);
+        rects = enlarged.data();
+    }
+    std::vector<XRectangle> shape;
+    shape.reserve(count);
+    for (size_t i = 0; i < count; ++i) {
+        const RECT& r = rects[i];
+        if (r.right > r.left && r.bottom > r.top)
+            shape.push_back(XRectangle{short(clampCoordinate(r.left)), short(clampCoordinate(r.top)),
+                                       (unsigned short)std::min<LONG>(r.right - r.left, 65535),
+                                       (unsigned short)std::min<LONG>(r.bottom - r.top, 65535)});
+    }
+    // Straight on the X window: GTK ignores shape changes once a window is shown.
+    XShapeCombineRectangles(gtk_backend::xDisplay(), window->xid, ShapeBounding, 0, 0, shape.data(),
+                            int(shape.size()), ShapeSet, Unsorted);
+    XFlush(gtk_backend::xDisplay());
+}
+
+namespace {
+
+// The frame's area, in the frame and in X's 16-bit range; empty when nothing is left.
+RECT sentArea(const RECT& area, int width, int height)
+{
+    return {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, width),
+            std::min<LONG>(area.bottom, height)};
+}
+
+// Describes the pixels as the X server takes them, without copying them.
+void describe(XImage& frame, const uint32_t* pixels, int width, int height, int stridePixels)
+{
+    if (frame.data == reinterpret_cast<const char*>(pixels) && frame.width == width && frame.height == height &&
+        frame.bytes_per_line == stridePixels * 4)
+        return;
+    const uint32_t one = 1;
+    frame = XImage{};
+    frame.width = width;
+    frame.height = height;
+    frame.format = ZPixmap;
+    frame.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+    frame.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
+    frame.bitmap_unit = 32;
+    frame.bitmap_bit_order = frame.byte_order;
+    frame.bitmap_pad = 32;
+    frame.depth = 24;
+    frame.bytes_per_line = stridePixels * 4;
+    frame.bits_per_pixel = 32;
+    frame.red_mask = 0xFF0000;
+    frame.green_mask = 0x00FF00;
+    frame.blue_mask = 0x0000FF;
+    XInitImage(&frame);
+}
+
+RECT scaled(const RECT& r, int factor)
+{
+    return {r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
+}
+
+}  // namespace
+
+void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                      const RECT& area)
+{
+    if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
+        return;
+    Display* display = gtk_backend::xDisplay();
+    const int factor = gtk_backend::screenScale().factor;
+    const bool serverEnlarges = factor > 1 && EnlargedFrames::available(display);
+    RECT sent = area;
+    if (factor > 1 && !serverEnlarges) {
+        // Each pixel a factor x factor block, as the window is that much larger on the screen.
+        width = std::min(width, 32767 / factor);
+        height = std::min(height, 32767 / factor);
+        window->enlarged.resize(size_t(width) * factor * height * factor);
+        enlargeFrame(pixels, width, height, stridePixels, factor, window->enlarged.data());
+        pixels = window->enlarged.data();
+        width *= factor;
+        height *= factor;
+        stridePixels = width;
+        sent = scaled(area, factor);
+    }
+    sent = sentArea(sent, std::min(width, 32767), std::min(height, 32767));
+    if (sent.left >= sent.right || sent.top >= sent.bottom)
+        return;
+    XImage& frame = window->frame;
+    describe(frame, pixels, std::min(width, 32767), std::min(height, 32767), stridePixels);
+    if (serverEnlarges)
+        window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor, sent);
+    else if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
+        XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
+                  unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
+    XFlush(display);
+}
+
+void backend::beginMove(Native* window)
+{
+    if (!window || press.window != window || !press.held)
+        return;
+    const GdkEventButton& start = press.event->button;
+    guint button = start.button;
+    gtk_window_begin_move_drag(GTK_WINDOW(window->widget), int(button), int(start.x_root), int(start.y_root),
+                               start.time);
+    // A window manager, or GDK where there is none, now moves the window; both
+    // may swallow the release, so the pointer's own state ends the wait.
+    while (press.held && buttonDown(button) && !core::quitPending()) {
+        gtk_backend::iterate();
+        core::serviceModalLoop();
+        gtk_backend::waitForInput(10);
+    }
+    press.held = false;
+    gtk_backend::wake();
+    gtk_backend::drain();
+    noteMove(window);
+}

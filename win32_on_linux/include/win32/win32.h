@@ -1,0 +1,256 @@
+// The slice of the Win32 interface this program uses, under Win32's own names,
+// served by our platform layer on Linux.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+typedef int BOOL;
+typedef unsigned int UINT;
+typedef uint32_t DWORD;
+typedef int32_t LONG;
+typedef uint8_t BYTE;
+typedef uintptr_t UINT_PTR;
+typedef uintptr_t WPARAM;
+typedef intptr_t LPARAM;
+typedef intptr_t LRESULT;
+typedef int32_t LSTATUS;
+typedef uint32_t REGSAM;
+
+// Calling conventions matter only to 32-bit Windows.
+#define CALLBACK
+#define WINAPI
+
+#ifndef TRUE
+#define TRUE 1
+#endif
+#ifndef FALSE
+#define FALSE 0
+#endif
+
+typedef struct HWND__* HWND;
+typedef struct HDC__* HDC;
+typedef struct HMENU__* HMENU;
+typedef struct HINSTANCE__* HINSTANCE;
+typedef struct HICON__* HICON;
+typedef struct HCURSOR__* HCURSOR;
+typedef struct HBRUSH__* HBRUSH;
+typedef struct HKEY__* HKEY;
+typedef void* HGDIOBJ;
+typedef struct HRGN__* HRGN;
+typedef struct HMONITOR__* HMONITOR;
+
+struct POINT {
+    LONG x;
+    LONG y;
+};
+
+struct RECT {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
+
+struct WNDCLASSA {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    const char* lpszMenuName;
+    const char* lpszClassName;
+};
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+};
+
+// Messages
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_ENDSESSION 0x0016
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_KEYDOWN 0x0100
+#define WM_COMMAND 0x0111
+#define WM_TIMER 0x0113
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+
+#define HTCAPTION 2
+#define VK_ESCAPE 0x1B
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+
+#define LOWORD(l) ((unsigned)((uintptr_t)(l)&0xFFFF))
+#define HIWORD(l) ((unsigned)(((uintptr_t)(l) >> 16) & 0xFFFF))
+#define MAKELPARAM(lo, hi) ((LPARAM)(DWORD)(((DWORD)(lo)&0xFFFF) | (((DWORD)(hi)&0xFFFF) << 16)))
+
+// Windows
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+#define SW_HIDE 0
+#define SW_SHOW 5
+#define HWND_TOPMOST ((HWND)(intptr_t)-1)
+#define HWND_NOTOPMOST ((HWND)(intptr_t)-2)
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define WS_POPUP 0x80000000u
+#define WS_EX_TOOLWINDOW 0x00000080u
+#define CS_OWNDC 0x0020
+#define IDC_ARROW ((const char*)(uintptr_t)32512)
+#define BLACK_BRUSH 4
+#define ENDSESSION_LOGOFF 0x80000000u
+
+// Monitors
+#define MONITOR_DEFAULTTONULL 0
+#define MONITOR_DEFAULTTOPRIMARY 1
+#define MONITORINFOF_PRIMARY 1
+struct MONITORINFO {
+    DWORD cbSize;
+    RECT rcMonitor;
+    RECT rcWork;
+    DWORD dwFlags;
+};
+
+// Regions
+#define RGN_XOR 3
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+
+// Menus
+#define MF_STRING 0x0000
+#define MF_UNCHECKED 0x0000
+#define MF_BYCOMMAND 0x0000
+#define MF_CHECKED 0x0008
+#define MF_POPUP 0x0010
+#define MF_SEPARATOR 0x0800
+
+// Message box
+#define MB_OK 0x0000
+#define IDOK 1
+
+// Registry
+#define HKEY_CURRENT_USER ((HKEY)(uintptr_t)0x80000001)
+#define HKEY_LOCAL_MACHINE ((HKEY)(uintptr_t)0x80000002)
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_READ 0x20019
+#define KEY_WRITE 0x20006
+#define REG_OPENED_EXISTING_KEY 2
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define REG_DWORD 4
+#define ERROR_SUCCESS 0
+#define ERROR_FILE_NOT_FOUND 2
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_INVALID_HANDLE 6
+#define ERROR_INVALID_PARAMETER 87
+#define ERROR_MORE_DATA 234
+
+// Runtime library
+char* _getcwd(char* buffer, int size);
+
+// Process and time
+HINSTANCE GetModuleHandleA(const char* moduleName);
+void Sleep(DWORD milliseconds);
+DWORD GetTickCount();
+
+// Window classes and windows
+HCURSOR LoadCursorA(HINSTANCE instance, const char* name);
+HGDIOBJ GetStockObject(int object);
+unsigned short RegisterClassA(const WNDCLASSA* windowClass);
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
+                     int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int command);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
+BOOL GetWindowRect(HWND hwnd, RECT* rect);
+BOOL ClientToScreen(HWND hwnd, POINT* point);
+int GetSystemMetrics(int index);
+int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
+BOOL GetCursorPos(POINT* point);
+BOOL LogicalToPhysicalPoint(HWND hwnd, POINT* point);
+BOOL PhysicalToLogicalPoint(HWND hwnd, POINT* point);
+
+// Monitors
+HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
+BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
+
+// Painting
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL UpdateWindow(HWND hwnd);
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+
+// Messages
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+void PostQuitMessage(int exitCode);
+UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback);
+BOOL KillTimer(HWND hwnd, UINT_PTR id);
+
+// Regions
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+BOOL DeleteObject(HGDIOBJ object);
+BOOL PtInRegion(HRGN region, int x, int y);
+
+// Menus
+HMENU CreatePopupMenu();
+BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text);
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT flags);
+BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND hwnd, const RECT* rect);
+BOOL DestroyMenu(HMENU menu);
+
+// Message box
+int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type);
+
+// Profile (INI) files
+DWORD GetPrivateProfileStringA(const char* section, const char* key, const char* defaultValue, char* buffer,
+                               DWORD size, const char* path);
+UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* path);
+BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* path);
+
+// Registry
+LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);
+LSTATUS RegCreateKeyExA(HKEY key, const char* subKey, DWORD reserved, char* keyClass, DWORD options, REGSAM access,
+                        void* security, HKEY* result, DWORD* disposition);
+LSTATUS RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD size);
+LSTATUS RegDeleteValueA(HKEY key, const char* valueName);
+LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD* reserved, DWORD* type, BYTE* data, DWORD* size);
+LSTATUS RegCloseKey(HKEY key);
