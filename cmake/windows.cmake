@@ -50,7 +50,7 @@ function(glimora_resources target GLIMORA_NAME GLIMORA_DESCRIPTION)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${GLIMORA_ICON})
   target_sources(${target} PRIVATE ${rc})
 endfunction()
-glimora_resources(eyes glimora "Glimora, a face whose eyes follow the mouse pointer")
+glimora_resources(eyes glimora "Glimora")
 glimora_resources(glimora-check glimora-check "Glimora skin checker")
 
 if(GLIMORA_TESTS)
