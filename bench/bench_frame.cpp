@@ -1,6 +1,8 @@
 // One whole frame (compose and present to the headless screen) beside a plain
-// copy of the same canvas bytes three times, the three layers a frame moves;
-// and a timer tick at rest, which the painter skips.
+// copy of the same canvas bytes three times, the three layers a frame moves; a
+// frame of the large face in which one eye or all sixteen changed, beside a
+// copy of their areas' bytes three times; and a timer tick at rest, which the
+// painter skips. "sent" is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
 #include "app/shell.h"
@@ -42,8 +44,39 @@ void frames(benchmark::State& state, Skin* skin)
         ++step;
     }
     EndPaint(g_hwnd, &ps);
+    state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
     DestroyWindow(g_hwnd);
     state.SetBytesProcessed(state.iterations() * 3 * int64_t(skin->getWidth()) * skin->getHeight() * 4);
+    delete skin;
+}
+
+// The areas of the first `eyes` eyes composed and sent, as after a move that changed only those.
+void changedEyes(benchmark::State& state, Skin* skin, int eyes)
+{
+    if (!skin) {
+        state.SkipWithError("skin not loaded");
+        return;
+    }
+    openWindow(skin, DefWindowProcA);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(g_hwnd, &ps);
+    int step = 0;
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        for (int i = 0; i < eyes; ++i) {
+            const RECT& area = skin->eyeBounds[i];
+            composeFrameArea(skin, area.left + step % 80, area.top + (step * 7) % 80, area);
+            presentFrameArea(skin, dc, area);
+        }
+        ++step;
+    }
+    for (int i = 0; i < eyes; ++i)
+        bytes += int64_t(skin->eyeBounds[i].right - skin->eyeBounds[i].left) *
+                 (skin->eyeBounds[i].bottom - skin->eyeBounds[i].top) * 4;
+    EndPaint(g_hwnd, &ps);
+    state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
+    DestroyWindow(g_hwnd);
+    state.SetBytesProcessed(state.iterations() * 3 * bytes);
     delete skin;
 }
 
@@ -83,6 +116,17 @@ void BM_Frame1024x768With16Eyes(benchmark::State& state)
     frames(state, makeLargeSkin());
 }
 
+void BM_Frame1024x768OneEyeChanged(benchmark::State& state)
+{
+    setUpAllegro();
+    changedEyes(state, makeLargeSkin(), 1);
+}
+void BM_Frame1024x768AllEyesChanged(benchmark::State& state)
+{
+    setUpAllegro();
+    changedEyes(state, makeLargeSkin(), MAX_EYES);
+}
+
 void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
 {
     setUpAllegro();
@@ -91,6 +135,8 @@ void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
 
 BENCHMARK(BM_FrameDefaultSkin);
 BENCHMARK(BM_Frame1024x768With16Eyes);
+BENCHMARK(BM_Frame1024x768OneEyeChanged);
+BENCHMARK(BM_Frame1024x768AllEyesChanged);
 BENCHMARK(BM_SkippedTick1024x768With16Eyes);
 
 }  // namespace

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# CPU time and memory of the program beside xeyes on a private Xvfb, in three
-# phases: the default skin with the pointer at rest, then moving 50 times a
-# second (real motion, which xeyes needs); then a 1024x768 skin with 16 eyes,
-# at rest and moving. xeyes runs throughout. The X server's own share, for
-# both together, is listed too: it does the drawing that a scaled desktop adds
-# (GDK_SCALE=2 bench/cpu_usage.sh). CPU is summed over every thread from the
-# scheduler's nanosecond counts. Each measurement lasts the given seconds (30).
+# CPU time, wake-ups and memory of the program beside xeyes, each on its own
+# private Xvfb, so that each X server's share is its client's: the program on
+# the default skin, the program on a 1024x768 skin with 16 eyes, and xeyes,
+# each with the pointer at rest and then moving 50 times a second (real motion,
+# which xeyes needs). CPU is summed over every thread from the scheduler's
+# nanosecond counts; wake-ups are voluntary context switches a second. A
+# scaled desktop: GDK_SCALE=2 bench/cpu_usage.sh. Each measurement lasts the
+# given seconds (30).
 # Usage: bench/cpu_usage.sh [seconds [program]]    The program defaults to
 # build/glimora (scripts/setup); another build can be measured the same way.
 set -euo pipefail
@@ -16,12 +17,16 @@ program=${2:-$root/build/glimora}
 
 . "$root/bench/processes.sh"
 
-Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
-server=$!
-pids+=($server)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n1 "$work/display")
-
+# A private X server for the next client; its process id in $server.
+server=
+start_server() {
+  rm -f "$work/display"
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1280x1024x24 3>"$work/display" 2>/dev/null &
+  server=$!
+  pids+=($server)
+  for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+  export DISPLAY=:$(head -n1 "$work/display")
+}
 # The large face: 16 white eyes, each with its marker, on a 1024x768 picture.
 large_skin() {
   local draw=() i cx cy
@@ -46,17 +51,15 @@ start_ours() {
   pids+=($ours)
   xdotool search --sync --onlyvisible --pid "$ours" >/dev/null
 }
-stop_ours() {
-  kill "$ours"
-  wait "$ours" 2>/dev/null || true
+start_theirs() {
+  xeyes -geometry 200x150+1060+40 &
+  ours=$!
+  pids+=($ours)
+  xdotool search --sync --onlyvisible --name '^xeyes$' >/dev/null
 }
 
-xeyes -geometry 200x150+1060+40 &
-theirs=$!
-pids+=($theirs)
-xdotool search --sync --onlyvisible --name '^xeyes$' >/dev/null
-
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{sum += $1} END {printf "%d", sum}'; }
+switches() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt/ {sum += $2} END {printf "%d", sum}'; }
 rss_mb() { awk '/^VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
 
 # One xdotool run: back and forth, 50 relative moves a second.
@@ -70,31 +73,47 @@ moves() {
 }
 
 percent() { echo "$1 $2 $3 $4" | awk '{printf "%.3f", ($1 - $2) / 1e9 / ($3 - $4) * 100}'; }
+rate() { echo "$1 $2 $3 $4" | awk '{printf "%.1f", ($1 - $2) / ($3 - $4)}'; }
 
-rows=()
-# One phase: the pointer at rest or moving; a row for each program.
-phase() {
-  local skin=$1 pointer=$2 a b c start end
-  xdotool mousemove 640 600
-  sleep 1
-  a=$(cpu_ns "$ours"); b=$(cpu_ns "$theirs"); c=$(cpu_ns "$server"); start=$(date +%s.%N)
-  if [ "$pointer" = moving ]; then moves; else sleep "$seconds"; fi
-  end=$(date +%s.%N)
-  rows+=("glimora $skin $pointer $(percent "$(cpu_ns "$ours")" "$a" "$end" "$start") $(rss_mb "$ours")")
-  rows+=("xeyes - $pointer $(percent "$(cpu_ns "$theirs")" "$b" "$end" "$start") $(rss_mb "$theirs")")
-  rows+=("Xvfb $skin $pointer $(percent "$(cpu_ns "$server")" "$c" "$end" "$start") $(rss_mb "$server")")
+# Ends the measured client and its server before the next pair starts.
+stop_pair() {
+  local pid
+  for pid in "$ours" "$server"; do
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  done
 }
 
-start_ours "" 400 300
-phase default rest
-phase default moving
-stop_ours
-start_ours large 640 600
-phase large rest
-phase large moving
+rows=()
+# One phase of the client in $ours on its server: the pointer at rest or moving.
+phase() {
+  local who=$1 skin=$2 pointer=$3 a c w start end
+  xdotool mousemove 640 600
+  sleep 2
+  a=$(cpu_ns "$ours"); c=$(cpu_ns "$server"); w=$(switches "$ours"); start=$(date +%s.%N)
+  if [ "$pointer" = moving ]; then moves; else sleep "$seconds"; fi
+  end=$(date +%s.%N)
+  rows+=("$who $skin $pointer $(percent "$(cpu_ns "$ours")" "$a" "$end" "$start") \
+$(percent "$(cpu_ns "$server")" "$c" "$end" "$start") $(rate "$(switches "$ours")" "$w" "$end" "$start") $(rss_mb "$ours")")
+}
 
-printf '%-8s %-8s %-8s %8s %8s\n' program skin pointer "CPU %" "RSS MB"
+start_server
+start_ours "" 400 300
+phase glimora default rest
+phase glimora default moving
+stop_pair
+start_server
+start_ours large 640 600
+phase glimora large rest
+phase glimora large moving
+stop_pair
+start_server
+start_theirs
+phase xeyes - rest
+phase xeyes - moving
+
+printf '%-8s %-8s %-8s %8s %9s %10s %8s\n' program skin pointer "CPU %" "server %" "wake-ups/s" "RSS MB"
 for row in "${rows[@]}"; do
-  read -r who skin pointer cpu rss <<<"$row"
-  printf '%-8s %-8s %-8s %8s %8s\n' "$who" "$skin" "$pointer" "$cpu" "$rss"
+  read -r who skin pointer cpu server_cpu wakeups rss <<<"$row"
+  printf '%-8s %-8s %-8s %8s %9s %10s %8s\n' "$who" "$skin" "$pointer" "$cpu" "$server_cpu" "$wakeups" "$rss"
 done

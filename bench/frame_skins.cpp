@@ -72,7 +72,22 @@ void BM_Copy1024x768CanvasThrice(benchmark::State& state)
     copies(state, 1024, 768);
 }
 
+// What one eye's area of the large face (82 x 82) moves, once or for all sixteen eyes.
+void BM_Copy1024x768EyeAreasThrice(benchmark::State& state)
+{
+    const int eyes = int(state.range(0));
+    std::vector<char> from(size_t(82) * 82 * 4, 1), to(from.size());
+    for (auto _ : state) {
+        for (int copy = 0; copy < 3 * eyes; ++copy) {
+            std::memcpy(to.data(), from.data(), from.size());
+            benchmark::ClobberMemory();
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * 3 * eyes * int64_t(from.size()));
+}
+
 BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
 BENCHMARK(BM_Copy1024x768CanvasThrice);
+BENCHMARK(BM_Copy1024x768EyeAreasThrice)->Arg(1)->Arg(16);
 
 }  // namespace

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # CPU time per frame sent to a private Xvfb, the program's share (the benchmark's
-# CPU column) and the X server's (from /proc), at scale 1, at scale 2 with the
+# CPU column) and the X server's (from /proc), at scale 1 (through the socket and
+# through shared memory), at scale 2 with the
 # server enlarging the frame (what the program does) and at scale 2 with the
 # program enlarging it (where the server cannot). Composing a frame comes on top
 # and costs the same at every scale (build/bench/eyes_bench, BM_FrameDefaultSkin).
@@ -21,7 +22,7 @@ export DISPLAY=:$(head -n1 "$work/display")
 ticks() { awk '{print $14 + $15}' "/proc/$server/stat"; }
 ns_per_tick=$((1000000000 / $(getconf CLK_TCK)))
 printf '%-22s %12s %12s %12s\n' case "program ns" "server ns" "total ns"
-for case in "1/0 scale 1" "2/1 scale 2, server" "2/0 scale 2, program"; do
+for case in "1/0 scale 1" "1/1 scale 1, MIT-SHM" "2/1 scale 2, server" "2/0 scale 2, program"; do
   args=${case%% *}
   before=$(ticks)
   line=$("$bench" --benchmark_filter="BM_PresentFrameAtScale/$args/" --benchmark_min_time="$seconds" 2>/dev/null |

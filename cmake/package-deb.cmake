@@ -19,6 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://glimora.org/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The extension's entry loads in one range of GNOME Shell versions only.
+set(CPACK_DEBIAN_PACKAGE_BREAKS "${GLIMORA_GNOME_SHELL_BREAKS}")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 # Installed as a user's `cmake --install` would, with DESTDIR, so that what is

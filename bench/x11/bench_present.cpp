@@ -1,7 +1,9 @@
 // Sending one frame to a real X server and waiting until the server has drawn
-// it: at scale 1 as a plain image, at scale 2 as the desktop backend does it
-// (the image to a pixmap, the server enlarging it onto the window). A frame is
-// this plus its composing (eyes_bench), which is the same at every scale.
+// it: at scale 1 as a plain image through the socket or through shared memory
+// (MIT-SHM, what the program does on a local display), at scale 2 as the
+// desktop backend does it (the image to a pixmap, the server enlarging it onto
+// the window). A frame is this plus its composing (eyes_bench), which is the
+// same at every scale.
 // Needs a display: xvfb-run -a build/bench/present_bench
 #include <benchmark/benchmark.h>
 
@@ -17,11 +19,13 @@ namespace {
 
 constexpr int width = 200, height = 210;  // the bundled default face
 
-// Arguments: the scale, and at 2 whether the server (1) or the program (0) enlarges.
+// Arguments: the scale; at 2 whether the server (1) or the program (0) enlarges,
+// at 1 whether the frame goes through shared memory (1) or the socket (0).
 void BM_PresentFrameAtScale(benchmark::State& state)
 {
     const int factor = int(state.range(0));
     const bool serverEnlarges = state.range(1) != 0;
+    const bool sharedMemory = factor == 1 && state.range(1) != 0;
     static Display* display = XOpenDisplay(nullptr);
     if (!display) {
         state.SkipWithError("no X display");
@@ -50,11 +54,18 @@ void BM_PresentFrameAtScale(benchmark::State& state)
                                          reinterpret_cast<char*>(enlarged.data()), width * factor, height * factor,
                                          32, width * factor * 4);
     EnlargedFrames enlarger;
+    SharedFrames shared;
+    const RECT whole{0, 0, width, height};
     for (auto _ : state) {
-        if (factor == 1) {
+        if (sharedMemory) {
+            if (!shared.put(display, window, info->visual, gc, *frame, whole)) {
+                state.SkipWithError("no shared memory on this display");
+                break;
+            }
+        } else if (factor == 1) {
             XPutImage(display, window, gc, frame, 0, 0, 0, 0, width, height);
         } else if (serverEnlarges) {
-            enlarger.put(display, window, info->visual, gc, *frame, factor);
+            enlarger.put(display, window, info->visual, gc, *frame, factor, whole);
         } else {
             enlargeFrame(pixels.data(), width, height, width, factor, enlarged.data());
             XPutImage(display, window, gc, enlargedFrame, 0, 0, 0, 0, width * factor, height * factor);
@@ -64,6 +75,7 @@ void BM_PresentFrameAtScale(benchmark::State& state)
     enlargedFrame->data = nullptr;
     XDestroyImage(enlargedFrame);
     enlarger.release();
+    shared.release();
     frame->data = nullptr;
     XDestroyImage(frame);
     XFreeGC(display, gc);
@@ -71,6 +83,6 @@ void BM_PresentFrameAtScale(benchmark::State& state)
     XFree(info);
 }
 
-BENCHMARK(BM_PresentFrameAtScale)->Args({1, 0})->Args({2, 1})->Args({2, 0})->UseRealTime();
+BENCHMARK(BM_PresentFrameAtScale)->Args({1, 0})->Args({1, 1})->Args({2, 1})->Args({2, 0})->UseRealTime();
 
 }  // namespace

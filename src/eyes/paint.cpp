@@ -2,9 +2,11 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "eyes/changed_areas.h"
 #include "eyes/sprite.h"
 #include "globals/globals.h"
 #include "platform/hdc.h"
@@ -29,8 +31,10 @@ struct ShownFrame {
     HWND window = nullptr;
     const Skin* skin = nullptr;
     POINT cursor{};
+    RECT pupils[MAX_EYES] = {};  // where each eye's pupil was drawn
 };
 ShownFrame shown;
+ChangedAreas changed;
 
 // The pupil pushed from the eye's centre towards the cursor, onto an ellipse
 // of the eye's size divided by 2.9, in Allegro's fixed point.
@@ -62,28 +66,81 @@ bool cursorInWindow(POINT* point)
     return true;
 }
 
+// Where the eye's pupil goes for a cursor at (mx, my).
+RECT pupilPlace(const Skin* skin, int i, int mx, int my)
+{
+    const RECT& bounds = skin->eyeBounds[i];
+    POINT centre = skin->eyeCentres[i];
+    POINT offset = isOverEye(bounds, mx, my) ? POINT{mx - centre.x, my - centre.y}
+                                             : lookingOffset(bounds, centre, mx, my);
+    const BITMAP* pupil = skin->pupils[i];
+    LONG left = centre.x + offset.x - pupil->w / 2;
+    LONG top = centre.y + offset.y - pupil->h / 2;
+    return {left, top, left + pupil->w, top + pupil->h};
+}
+
+void placePupils(const Skin* skin, int mx, int my, RECT* places)
+{
+    for (int i = 0; i < skin->eyeCount; ++i)
+        places[i] = pupilPlace(skin, i, mx, my);
+}
+
+RECT wholeCanvas(const Skin* skin)
+{
+    return {0, 0, skin->canvas->w, skin->canvas->h};
+}
+
+// The frame's layers inside the canvas's clipping rectangle, which is the area.
+void composeLayers(Skin* skin, const RECT* pupils, const RECT& area)
+{
+    BITMAP* canvas = skin->canvas;
+    if (skin->background)
+        blit(skin->background, canvas, area.left, area.top, area.left, area.top, area.right - area.left,
+             area.bottom - area.top);
+    else
+        clear_to_color(canvas, skin->eyeColour);
+    for (int i = 0; i < skin->eyeCount; ++i)
+        draw_sprite(canvas, skin->pupils[i], pupils[i].left, pupils[i].top);
+    drawSprite(canvas, skin->mainImage, 0, 0);
+}
+
+void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
+{
+    BITMAP* canvas = skin->canvas;
+    set_clip_rect(canvas, area.left, area.top, area.right - 1, area.bottom - 1);
+    composeLayers(skin, pupils, area);
+    set_clip_rect(canvas, 0, 0, canvas->w - 1, canvas->h - 1);
+}
+
+bool showsSameFrame(const Skin* skin, POINT cursor)
+{
+    return shown.valid && shown.window == g_hwnd && shown.skin == skin && shown.cursor.x == cursor.x &&
+           shown.cursor.y == cursor.y;
+}
+
+bool showsSameSkin(const Skin* skin)
+{
+    return shown.valid && shown.window == g_hwnd && shown.skin == skin;
+}
+
 }  // namespace
 
 void composeFrame(Skin* skin, int mx, int my)
 {
     if (!skin->mainImage)
         return;
-    BITMAP* canvas = skin->canvas;
-    if (skin->background)
-        blit(skin->background, canvas, 0, 0, 0, 0, skin->background->w, skin->background->h);
-    else
-        clear_to_color(canvas, skin->eyeColour);
+    RECT pupils[MAX_EYES];
+    placePupils(skin, mx, my, pupils);
+    composeLayers(skin, pupils, wholeCanvas(skin));
+}
 
-    for (int i = 0; i < skin->eyeCount; ++i) {
-        const RECT& bounds = skin->eyeBounds[i];
-        POINT centre = skin->eyeCentres[i];
-        POINT offset = isOverEye(bounds, mx, my) ? POINT{mx - centre.x, my - centre.y}
-                                                 : lookingOffset(bounds, centre, mx, my);
-        BITMAP* pupil = skin->pupils[i];
-        draw_sprite(canvas, pupil, centre.x + offset.x - pupil->w / 2, centre.y + offset.y - pupil->h / 2);
-    }
-
-    drawSprite(canvas, skin->mainImage, 0, 0);
+void composeFrameArea(Skin* skin, int mx, int my, const RECT& area)
+{
+    if (!skin->mainImage)
+        return;
+    RECT pupils[MAX_EYES];
+    placePupils(skin, mx, my, pupils);
+    composeArea(skin, pupils, area);
 }
 
 void presentFrame(Skin* skin, HDC dc)
@@ -92,6 +149,15 @@ void presentFrame(Skin* skin, HDC dc)
         return;
     set_palette_to_hdc(dc, skin->palette);
     draw_to_hdc(dc, skin->canvas, 0, 0);
+}
+
+void presentFrameArea(Skin* skin, HDC dc, const RECT& area)
+{
+    if (!skin->mainImage)
+        return;
+    set_palette_to_hdc(dc, skin->palette);
+    blit_to_hdc(skin->canvas, dc, area.left, area.top, area.left, area.top, area.right - area.left,
+                area.bottom - area.top);
 }
 
 void paintEyes(Skin* skin, HDC dc)
@@ -107,14 +173,25 @@ void paintEyes(Skin* skin, HDC dc)
 void paintChangedEyes(Skin* skin, HDC dc)
 {
     POINT cursor;
-    if (!cursorInWindow(&cursor))
+    if (!cursorInWindow(&cursor) || showsSameFrame(skin, cursor) || !skin->mainImage)
         return;
-    if (shown.valid && shown.window == g_hwnd && shown.skin == skin && shown.cursor.x == cursor.x &&
-        shown.cursor.y == cursor.y)
-        return;
-    composeFrame(skin, cursor.x, cursor.y);
-    presentFrame(skin, dc);
-    shown = {true, g_hwnd, skin, cursor};
+    RECT pupils[MAX_EYES];
+    placePupils(skin, cursor.x, cursor.y, pupils);
+    if (showsSameSkin(skin)) {
+        changed.collect(shown.pupils, pupils, skin->eyeCount, wholeCanvas(skin));
+        for (int i = 0; i < changed.count(); ++i)
+            composeArea(skin, pupils, changed[i]);
+        for (int i = 0; i < changed.count(); ++i)
+            presentFrameArea(skin, dc, changed[i]);
+    } else {
+        composeLayers(skin, pupils, wholeCanvas(skin));
+        presentFrame(skin, dc);
+    }
+    shown.valid = true;
+    shown.window = g_hwnd;
+    shown.skin = skin;
+    shown.cursor = cursor;
+    std::copy(pupils, pupils + skin->eyeCount, shown.pupils);
 }
 
 void forgetShownFrame()

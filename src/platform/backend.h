@@ -37,6 +37,10 @@ bool open();
 // screen pixels divided by N (see platform/scale.h).
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
+// How many more milliseconds the pointer is known to stay where pointer() last
+// saw it, unless input comes first (which ends the program's wait); 0 when it
+// may have moved or the backend cannot tell.
+uint64_t pointerRestsFor();
 // The monitors' areas, the primary first; empty when the display tells none.
 std::vector<RECT> monitors();
 // A point in window pixels in the screen's own pixels, and back.
@@ -50,8 +54,9 @@ void move(Native* window, const RECT& frame);
 void keepAbove(Native* window, bool above);
 // The visible and clickable area, in window coordinates; no rectangles shows nothing.
 void shape(Native* window, const RECT* rects, size_t count);
-// One transfer of a whole frame of 0x00RRGGBB pixels to the window's top-left corner.
-void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels);
+// A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the
+// area is sent (in one transfer); the rest of the window keeps what it showed.
+void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels, const RECT& area);
 
 // Window-manager move from the current pointer position; returns when the button is up.
 void beginMove(Native* window);

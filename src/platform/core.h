@@ -81,6 +81,12 @@ bool idle();
 void setIdle(bool nothingToDo);
 // Milliseconds until the next timer is due (0 when one is due); none gives the cap.
 uint64_t untilNextTimer(uint64_t cap);
+// Timers are held while the backend vouches that the pointer rests and no
+// window moved since the last tick: a tick could see nothing new then, and
+// this program's only timer follows the pointer. A held timer neither wakes
+// the loop nor comes out of PeekMessageA; once the hold ends its missed
+// periods make one WM_TIMER. A window that moves ends the hold.
+void releaseTimers();
 
 // What a window leaves behind when it goes.
 void killWindowTimers(HWND hwnd);

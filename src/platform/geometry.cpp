@@ -7,6 +7,7 @@ void setFrame(core::Window& window, const RECT& frame, bool repaint)
 {
     bool resized = core::width(frame) != core::width(window.frame) || core::height(frame) != core::height(window.frame);
     window.frame = frame;
+    core::releaseTimers();
     backend::move(window.native, frame);
     if (!resized)
         return;
@@ -96,4 +97,5 @@ void core::windowMoved(HWND hwnd, int x, int y)
     if (!window)
         return;
     window->frame = frameAt(x, y, width(window->frame), height(window->frame));
+    core::releaseTimers();
 }

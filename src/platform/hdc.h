@@ -1,5 +1,5 @@
-// What stands in for Allegro's Windows-only device-context output:
-// the canvas reaches the window in one transfer, after the skin's palette.
+// What stands in for Allegro's Windows-only device-context output: the
+// canvas, or one area of it, reaches the window after the skin's palette.
 #pragma once
 
 #include <allegro.h>
@@ -8,3 +8,4 @@
 
 void set_palette_to_hdc(HDC dc, const RGB* palette);
 void draw_to_hdc(HDC dc, BITMAP* bitmap, int x, int y);
+void blit_to_hdc(BITMAP* bitmap, HDC dc, int srcX, int srcY, int destX, int destY, int w, int h);

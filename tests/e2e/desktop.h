@@ -46,9 +46,16 @@ public:
     Window waitForWindow(const std::string& title, int timeoutMs = 10000) const;
     Box frame(Window window) const;  // screen position and size of the window itself
     bool hasState(Window window, const std::string& netWmState) const;
+    // From now on the test hears what the window is told of its place.
+    void watchMoves(Window window) const;
+    // Whether the window was told it is at (x, y) on screen: at once where no
+    // window manager runs, by the window manager only when a move it made ends.
+    bool toldAt(Window window, int x, int y) const;
     // 0x00RRGGBB pixels of the screen, row by row; of a window's own contents
     // when one is given (the only way under a compositor, which draws the screen itself).
     std::vector<uint32_t> pixels(const Box& area, Window from = 0) const;
+    // Whether a client holds the keyboard, as an open menu does.
+    bool keyboardGrabbed() const;
     // Keys go to this window, as after a click on it.
     void focus(Window window) const;
     // A close as the window manager sends it (or as one would, where none runs).

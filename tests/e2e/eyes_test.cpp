@@ -51,6 +51,7 @@ testing::AssertionResult EyesTest::showsPupilAt(int x, int y, int scale) const
 bool EyesTest::dragBy(int x, int y, int dx, int dy)
 {
     const Box from = box;
+    desktop.watchMoves(window);
     pointAt(x, y);
     xdotool("mousedown 1");
     // In steps, so that whoever moves the window has taken the pointer before the last one.
@@ -61,7 +62,8 @@ bool EyesTest::dragBy(int x, int y, int dx, int dy)
         return box.x == from.x + dx && box.y == from.y + dy;
     });
     xdotool("mouseup 1");
-    return followed;
+    // The program learns where the move ended only from this notice.
+    return followed && desktop.toldAt(window, box.x, box.y);
 }
 
 void EyesTest::openMenu()
@@ -71,6 +73,10 @@ void EyesTest::openMenu()
     pointAt(clickX, clickY);
     xdotool("click 3");
     ASSERT_TRUE(eventually([&] { return menuShown(); })) << "no menu at the click";
+    // Shown is not yet listening: keys reach the menu once it holds the keyboard.
+    if (menusGrabTheKeyboard) {
+        ASSERT_TRUE(eventually([&] { return desktop.keyboardGrabbed(); })) << "the menu does not take the keyboard";
+    }
 }
 
 bool EyesTest::menuShown() const

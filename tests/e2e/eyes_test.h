@@ -69,6 +69,7 @@ protected:
     std::vector<std::string> program{EYES_PROGRAM};
     std::vector<std::string> environment;  // NAME=value for the program, besides the display
     bool sortedFolders = false;  // Windows lists a folder sorted by name, Linux in directory order
+    bool menusGrabTheKeyboard = true;  // GTK's popup menus do; Wine's take keys by focus
     int clickX = 0, clickY = 0;  // where the menu was opened
 
 private:

@@ -70,6 +70,7 @@ TEST(Frame, AllocatesNothing)
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_hwnd, &ps);
     paintEyes(&skin, dc);  // the first present may size the window's store
+    paintChangedEyes(&skin, dc);
 
     g_counting = true;  // the count must see an allocation where there is one
     void* volatile probe = malloc(16);
@@ -82,6 +83,8 @@ TEST(Frame, AllocatesNothing)
         headless::setPointer(x, 20);
         g_counting = true;
         paintEyes(&skin, dc);
+        headless::setPointer(x + 3, 22);
+        paintChangedEyes(&skin, dc);  // only the moved pupils' areas
         g_counting = false;
     }
     EndPaint(g_hwnd, &ps);

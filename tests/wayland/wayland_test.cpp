@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 
@@ -122,13 +123,41 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     EXPECT_TRUE(showsPupil(28, 37));
     movePointer(box.x + 125, box.y + 35);  // over the native one it does not: the eyes stay
     EXPECT_TRUE(showsPupil(28, 37));
-    EXPECT_TRUE(saidInStderr("gnome-extensions enable pointer@glimora.org"));
+    EXPECT_TRUE(saidInStderr("extension is off. Turn it on:\n    gnome-extensions enable pointer@glimora.org"));
     EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "gnome\n");
     EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
 
     ASSERT_EQ(shell("gnome-extensions enable pointer@glimora.org"), 0);  // back without a restart
     movePointer(box.x + 25, box.y + 135);
     EXPECT_TRUE(showsPupil(23, 42));
+    desktop->close(window);
+    EXPECT_EQ(eyes->wait(5000), 0);
+}
+
+// GNOME's major version, from the shell itself.
+int gnomeShellMajor()
+{
+    int major = 0;
+    if (FILE* version = popen("gnome-shell --version", "r")) {
+        if (std::fscanf(version, "GNOME Shell %d", &major) != 1)
+            major = 0;
+        pclose(version);
+    }
+    return major;
+}
+
+TEST_F(Gnome, AnExtensionOutOfDateIsNamedSoWithTheSettingThatLetsItRun)
+{
+    ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
+    // Marked for the GNOME before this one only, as an extension is when GNOME outgrows it.
+    const std::string metadata = "prefix/share/gnome-shell/extensions/pointer@glimora.org/metadata.json";
+    const std::string previous = std::to_string(gnomeShellMajor() - 1);
+    writeFile(metadata, std::regex_replace(readFile(metadata), std::regex(R"("shell-version": \[[^\]]*\])"),
+                                           "\"shell-version\": [\"" + previous + "\"]"));
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
+    EXPECT_TRUE(saidInStderr("extension is out of date: it lists GNOME up to " + previous, 10000));
+    EXPECT_TRUE(saidInStderr("gsettings set org.gnome.shell disable-extension-version-validation true"));
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
 }
@@ -196,8 +225,14 @@ TEST_F(Kde, OnADesktopWithoutAHelperTheProgramSaysOnceWhatItCannotSee)
 TEST_F(Kde, WhereXClientsScaleThemselvesTheLogicalPositionIsScaledToTheXScreen)
 {
     // KWin's "apply scaling themselves": the X screen is twice the logical desktop.
+    // KWin 5 takes the factor from kwinrc; KWin 6 from the output's own scale.
     makeDirs("session/home/.config");
     writeFile("session/home/.config/kwinrc", "[Xwayland]\nScale=2\n");
+    writeFile("session/home/.config/kwinoutputconfig.json",
+              R"([{"name": "outputs", "data": [{"connectorName": "Virtual-0", "scale": 2,
+                   "mode": {"width": 1280, "height": 1024, "refreshRate": 60000}}]},
+                 {"name": "setups", "data": [{"lidClosed": false, "outputs": [{"enabled": true,
+                   "outputIndex": 0, "position": {"x": 0, "y": 0}, "priority": 0}]}]}])");
     xScale = 2;
     ASSERT_NO_FATAL_FAILURE(startCompositor({"kde", work.path() + "/session"}));
     ASSERT_NO_FATAL_FAILURE(startProgram("KDE", 301));  // a window corner on even X pixels

@@ -9,6 +9,7 @@
 
 #include "platform/backend.h"
 #include "platform/gtk/gtk_backend.h"
+#include "platform/gtk/pointer_rest.h"
 #include "platform/gtk/pointer_source.h"
 
 namespace {
@@ -94,6 +95,7 @@ bool backend::open()
         gtk_backend::readScale();
         gtk_backend::watchSession();
         pointer_source::start();
+        pointer_rest::start(display);
         return true;
     }();
     return opened;
@@ -118,9 +120,18 @@ bool backend::pointer(POINT* screenPoint)
         unsigned buttons;
         XQueryPointer(display, DefaultRootWindow(display), &root, &child, &screen.x, &screen.y, &windowX,
                       &windowY, &buttons);
+        pointer_rest::lookedAt(screen);
     }
     *screenPoint = gtk_backend::screenScale().toWindowPixels(screen);
     return true;
+}
+
+uint64_t backend::pointerRestsFor()
+{
+    uint64_t restsFor = 0;
+    if (pointer_source::helperRestsFor(&restsFor))
+        return restsFor;
+    return pointer_rest::restsFor();
 }
 
 // Called about a thousand times a second, so at rest it costs one poll(2) on

@@ -10,6 +10,7 @@ void EnlargedFrames::release()
 {
     if (!display)
         return;
+    shared.release();
     if (source)
         XRenderFreePicture(display, source);
     if (target)
@@ -20,7 +21,8 @@ void EnlargedFrames::release()
     pixmap = source = target = 0;
 }
 
-void EnlargedFrames::put(Display* to, Window window, Visual* visual, GC gc, XImage& frame, int scale)
+void EnlargedFrames::put(Display* to, Window window, Visual* visual, GC gc, XImage& frame, int scale,
+                         const RECT& area)
 {
     if (display != to || frame.width != width || frame.height != height || scale != factor) {
         release();
@@ -39,7 +41,9 @@ void EnlargedFrames::put(Display* to, Window window, Visual* visual, GC gc, XIma
         XRenderSetPictureTransform(display, source, &shrink);
         XRenderSetPictureFilter(display, source, FilterNearest, nullptr, 0);
     }
-    XPutImage(display, pixmap, gc, &frame, 0, 0, 0, 0, unsigned(width), unsigned(height));
-    XRenderComposite(display, PictOpSrc, source, None, target, 0, 0, 0, 0, 0, 0, unsigned(width * factor),
-                     unsigned(height * factor));
+    const unsigned w = unsigned(area.right - area.left), h = unsigned(area.bottom - area.top);
+    if (!shared.put(display, pixmap, visual, gc, frame, area))
+        XPutImage(display, pixmap, gc, &frame, area.left, area.top, area.left, area.top, w, h);
+    const int x = area.left * factor, y = area.top * factor;
+    XRenderComposite(display, PictOpSrc, source, None, target, x, y, 0, 0, x, y, w * factor, h * factor);
 }

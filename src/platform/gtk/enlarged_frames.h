@@ -6,6 +6,8 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrender.h>
 
+#include "platform/gtk/shared_frames.h"
+
 class EnlargedFrames {
 public:
     EnlargedFrames() = default;
@@ -15,8 +17,8 @@ public:
 
     // Whether the display can enlarge frames itself.
     static bool available(Display* display);
-    // Shows the frame at (0, 0) of the window, each pixel a factor x factor block.
-    void put(Display* display, Window window, Visual* visual, GC gc, XImage& frame, int factor);
+    // Shows the frame's area at its place in the window, each pixel a factor x factor block.
+    void put(Display* display, Window window, Visual* visual, GC gc, XImage& frame, int factor, const RECT& area);
     // Frees what the server holds; before the window goes, whose picture is among it.
     void release();
 
@@ -25,4 +27,5 @@ private:
     Pixmap pixmap = 0;
     Picture source = 0, target = 0;
     int width = 0, height = 0, factor = 1;
+    SharedFrames shared;  // into the pixmap
 };

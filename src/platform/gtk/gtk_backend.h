@@ -17,6 +17,10 @@ void readScale();
 const Scale& screenScale();
 // Where an X window's corner is, in window pixels; the scale's grid starts there from now on.
 POINT windowOrigin(Window xid);
+// The same for a corner already known in screen pixels.
+POINT cornerAt(POINT screenPixels);
+// A window's corner, in screen pixels, from an event that was never dispatched.
+void movedTo(Window xid, POINT screenPixels);
 // GTK was asked to put a window's corner at this point in window pixels.
 void placedAt(POINT windowPixels);
 

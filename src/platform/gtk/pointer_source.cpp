@@ -16,6 +16,7 @@ Helper helper = Helper::NotNeeded;
 GDBusConnection* bus = nullptr;
 bool present = false;
 bool known = false;
+bool movedSinceRead = false;
 POINT last{};
 guint checkTimer = 0;
 
@@ -64,6 +65,15 @@ bool helperPosition(POINT* screenPoint)
     if (!present || !known)
         return false;
     *screenPoint = last;
+    movedSinceRead = false;
+    return true;
+}
+
+bool helperRestsFor(uint64_t* milliseconds)
+{
+    if (!present || !known)
+        return false;
+    *milliseconds = movedSinceRead ? 0 : UINT64_MAX;
     return true;
 }
 
@@ -77,8 +87,10 @@ void reported(int x, int y, int logicalWidth, int logicalHeight)
     Display* display = gtk_backend::xDisplay();
     const int screenWidth = DisplayWidth(display, DefaultScreen(display));
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
-    last.x = logicalWidth > 0 ? int(int64_t(x) * screenWidth / logicalWidth) : x;
-    last.y = logicalHeight > 0 ? int(int64_t(y) * screenHeight / logicalHeight) : y;
+    const POINT now{logicalWidth > 0 ? LONG(int64_t(x) * screenWidth / logicalWidth) : x,
+                    logicalHeight > 0 ? LONG(int64_t(y) * screenHeight / logicalHeight) : y};
+    movedSinceRead = movedSinceRead || !known || now.x != last.x || now.y != last.y;
+    last = now;
     known = true;
 }
 

@@ -7,6 +7,9 @@
 
 #include <gio/gio.h>
 
+#include <cstdint>
+#include <string>
+
 #include "platform/gtk/pointer_choice.h"
 #include "platform/win32.h"
 
@@ -18,6 +21,9 @@ void start();
 // The last position a helper reported, in X screen coordinates; false while no
 // helper is active, when the X server must be asked.
 bool helperPosition(POINT* screenPoint);
+// While a helper reports: how long the pointer stays put, which is until the
+// helper reports a move (its report ends the program's wait); false otherwise.
+bool helperRestsFor(uint64_t* milliseconds);
 
 // What the helpers call: a position in the compositor's global logical
 // coordinates with the size of that space, and a helper appearing or going.
@@ -29,5 +35,7 @@ void startGnome(GDBusConnection* bus);
 void startKwin(GDBusConnection* bus);
 // Says once, on stderr and in a desktop notification, what cannot be seen.
 void tellOnce(pointer_choice::Helper helper, GDBusConnection* bus);
+// Asks GNOME Shell why our extension does not answer, and gives the notice that says so.
+void describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice));
 
 }  // namespace pointer_source

@@ -28,7 +28,12 @@ POINT gtk_backend::windowOrigin(Window xid)
     Window child;
     int x = 0, y = 0;
     XTranslateCoordinates(xDisplay(), xid, DefaultRootWindow(xDisplay()), 0, 0, &x, &y, &child);
-    scale.origin = {x, y};
+    return cornerAt({x, y});
+}
+
+POINT gtk_backend::cornerAt(POINT screenPixels)
+{
+    scale.origin = screenPixels;
     return scale.toWindowPixels(scale.origin);
 }
 

@@ -19,10 +19,25 @@ gboolean onEndSignal(gpointer)
     return G_SOURCE_CONTINUE;
 }
 
+// Events read together with the end of the connection are queued but never
+// dispatched. A window manager tells where a move ended only when it ends, so
+// the last move may be among them; the queue alone is read, nothing is asked.
+void takeQueuedMoves(Display* display)
+{
+    while (XEventsQueued(display, QueuedAlready) > 0) {
+        XEvent event;
+        XNextEvent(display, &event);
+        // Only a window manager's own notice is sure to be in screen coordinates.
+        if (event.type == ConfigureNotify && event.xconfigure.send_event)
+            gtk_backend::movedTo(event.xconfigure.window, {event.xconfigure.x, event.xconfigure.y});
+    }
+}
+
 // Xlib calls this once the connection is broken; it must not return. Nothing
 // here may speak to X again, so the windows only store their state.
-int onDisplayLost(Display*)
+int onDisplayLost(Display* display)
 {
+    takeQueuedMoves(display);
     core::endSession();
 }
 

@@ -55,6 +55,15 @@ void notify(GDBusConnection* bus, const char* text)
                            nullptr, G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
 }
 
+GDBusConnection* noticeBus = nullptr;
+
+void say(const std::string& text)
+{
+    std::fprintf(stderr, "glimora: %s\n", text.c_str());
+    if (noticeBus)
+        notify(noticeBus, text.c_str());
+}
+
 }  // namespace
 
 void pointer_source::tellOnce(Helper helper, GDBusConnection* bus)
@@ -62,8 +71,9 @@ void pointer_source::tellOnce(Helper helper, GDBusConnection* bus)
     if (alreadyTold(helper))
         return;
     remember(helper);
-    const char* text = pointer_choice::noticeText(helper);
-    std::fprintf(stderr, "glimora: %s\n", text);
-    if (bus)
-        notify(bus, text);
+    noticeBus = bus;
+    if (helper == Helper::GnomeExtension && bus)
+        describeGnomeExtension(bus, say);
+    else
+        say(pointer_choice::noticeText(helper));
 }

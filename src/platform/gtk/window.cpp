@@ -16,6 +16,7 @@ struct backend::Native {
     GC gc = nullptr;
     XImage frame{};  // describes the pixels sent, never owns them
     Visual* xVisual = nullptr;
+    SharedFrames shared;  // at scale 1, on a local display
     EnlargedFrames enlarger;  // on a scaled desktop
     std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, where the server cannot enlarge it
 };
@@ -141,6 +142,7 @@ gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
 void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
+    g_object_set_data(G_OBJECT(w), "native", window);
     gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
                                  GDK_STRUCTURE_MASK);
     g_signal_connect(w, "draw", G_CALLBACK(onDraw), window);
@@ -168,6 +170,18 @@ bool buttonDown(guint button)
 }
 
 }  // namespace
+
+void gtk_backend::movedTo(Window xid, POINT screenPixels)
+{
+    GdkWindow* gdkWindow = gdk_x11_window_lookup_for_display(gdk_display_get_default(), xid);
+    gpointer widget = nullptr;
+    if (gdkWindow)
+        gdk_window_get_user_data(gdkWindow, &widget);
+    if (auto* window = widget ? static_cast<backend::Native*>(g_object_get_data(G_OBJECT(widget), "native")) : nullptr) {
+        POINT corner = cornerAt(screenPixels);
+        core::windowMoved(window->hwnd, corner.x, corner.y);
+    }
+}
 
 GdkEvent* gtk_backend::lastPress()
 {
@@ -217,6 +231,7 @@ void backend::destroyWindow(Native* window)
     if (press.window == window)
         forgetPress();
     window->enlarger.release();
+    window->shared.release();
     XFreeGC(gtk_backend::xDisplay(), window->gc);
     gtk_widget_destroy(window->widget);
     delete window;
@@ -279,13 +294,56 @@ void backend::shape(Native* window, const RECT* rects, size_t count)
     XFlush(gtk_backend::xDisplay());
 }
 
-void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)
+namespace {
+
+// The frame's area, in the frame and in X's 16-bit range; empty when nothing is left.
+RECT sentArea(const RECT& area, int width, int height)
+{
+    return {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, width),
+            std::min<LONG>(area.bottom, height)};
+}
+
+// Describes the pixels as the X server takes them, without copying them.
+void describe(XImage& frame, const uint32_t* pixels, int width, int height, int stridePixels)
+{
+    if (frame.data == reinterpret_cast<const char*>(pixels) && frame.width == width && frame.height == height &&
+        frame.bytes_per_line == stridePixels * 4)
+        return;
+    const uint32_t one = 1;
+    frame = XImage{};
+    frame.width = width;
+    frame.height = height;
+    frame.format = ZPixmap;
+    frame.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+    frame.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
+    frame.bitmap_unit = 32;
+    frame.bitmap_bit_order = frame.byte_order;
+    frame.bitmap_pad = 32;
+    frame.depth = 24;
+    frame.bytes_per_line = stridePixels * 4;
+    frame.bits_per_pixel = 32;
+    frame.red_mask = 0xFF0000;
+    frame.green_mask = 0x00FF00;
+    frame.blue_mask = 0x0000FF;
+    XInitImage(&frame);
+}
+
+RECT scaled(const RECT& r, int factor)
+{
+    return {r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
+}
+
+}  // namespace
+
+void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                      const RECT& area)
 {
     if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
         return;
     Display* display = gtk_backend::xDisplay();
     const int factor = gtk_backend::screenScale().factor;
     const bool serverEnlarges = factor > 1 && EnlargedFrames::available(display);
+    RECT sent = area;
     if (factor > 1 && !serverEnlarges) {
         // Each pixel a factor x factor block, as the window is that much larger on the screen.
         width = std::min(width, 32767 / factor);
@@ -296,34 +354,18 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
         width *= factor;
         height *= factor;
         stridePixels = width;
+        sent = scaled(area, factor);
     }
-    width = std::min(width, 32767);
-    height = std::min(height, 32767);
+    sent = sentArea(sent, std::min(width, 32767), std::min(height, 32767));
+    if (sent.left >= sent.right || sent.top >= sent.bottom)
+        return;
     XImage& frame = window->frame;
-    if (frame.data != reinterpret_cast<const char*>(pixels) || frame.width != width || frame.height != height ||
-        frame.bytes_per_line != stridePixels * 4) {
-        const uint32_t one = 1;
-        frame = XImage{};
-        frame.width = width;
-        frame.height = height;
-        frame.format = ZPixmap;
-        frame.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
-        frame.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
-        frame.bitmap_unit = 32;
-        frame.bitmap_bit_order = frame.byte_order;
-        frame.bitmap_pad = 32;
-        frame.depth = 24;
-        frame.bytes_per_line = stridePixels * 4;
-        frame.bits_per_pixel = 32;
-        frame.red_mask = 0xFF0000;
-        frame.green_mask = 0x00FF00;
-        frame.blue_mask = 0x0000FF;
-        XInitImage(&frame);
-    }
+    describe(frame, pixels, std::min(width, 32767), std::min(height, 32767), stridePixels);
     if (serverEnlarges)
-        window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor);
-    else
-        XPutImage(display, window->xid, window->gc, &frame, 0, 0, 0, 0, unsigned(width), unsigned(height));
+        window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor, sent);
+    else if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
+        XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
+                  unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
     XFlush(display);
 }
 

@@ -36,6 +36,12 @@ bool backend::pointer(POINT* screenPoint)
     return true;
 }
 
+// The scripted pointer moves without telling: timers are never held.
+uint64_t backend::pointerRestsFor()
+{
+    return 0;
+}
+
 backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
 {
     auto window = std::make_unique<Native>();
@@ -80,16 +86,24 @@ void backend::shape(Native* window, const RECT* rects, size_t count)
     display().calls.push_back("shape");
 }
 
-void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels)
+void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                      const RECT& area)
 {
     headless::WindowState& state = window->state;
-    state.width = width;
-    state.height = height;
-    state.pixels.resize(static_cast<size_t>(width) * height);  // keeps its storage while the size holds
-    for (int y = 0; y < height; ++y)
-        std::memcpy(&state.pixels[static_cast<size_t>(y) * width], pixels + static_cast<size_t>(y) * stridePixels,
-                    width * sizeof(uint32_t));
+    if (state.width != width || state.height != height) {
+        state.width = width;
+        state.height = height;
+        state.pixels.assign(static_cast<size_t>(width) * height, 0);
+    }
+    const LONG left = std::max<LONG>(area.left, 0), right = std::min<LONG>(area.right, width);
+    const LONG top = std::max<LONG>(area.top, 0), bottom = std::min<LONG>(area.bottom, height);
+    if (left >= right || top >= bottom)
+        return;
+    for (LONG y = top; y < bottom; ++y)
+        std::memcpy(&state.pixels[static_cast<size_t>(y) * width + left],
+                    pixels + static_cast<size_t>(y) * stridePixels + left, (right - left) * sizeof(uint32_t));
     ++state.presents;
+    state.sentPixels += int64_t{right - left} * (bottom - top);
 }
 
 // Follows the pointer one virtual millisecond at a time until the button is released.

@@ -58,9 +58,10 @@ struct WindowState {
     bool above = false;
     bool shaped = false;
     std::vector<RECT> shape;  // window coordinates, when shaped
-    std::vector<uint32_t> pixels;  // last presented frame, width * height
+    std::vector<uint32_t> pixels;  // what the presented frames left, width * height
     int width = 0, height = 0;
-    int presents = 0;
+    int presents = 0;  // transfers: a frame sends one per changed area
+    int64_t sentPixels = 0;
 };
 // The native state of a window the program made, or null.
 const WindowState* window(HWND hwnd);

@@ -15,12 +15,12 @@ class WineTest : public EyesTest {
 protected:
     void SetUp() override
     {
-        if (!std::filesystem::exists(exe()))
-            GTEST_SKIP() << exe() << " is not built: scripts/setup windows";
+        ASSERT_TRUE(std::filesystem::exists(exe())) << exe() << " is not built: scripts/setup windows";
         // Started from the test's folder, which holds the skins, while the program
         // lies in the build folder: the working folder is the one it keeps to.
         program = {"wine", exe()};
         sortedFolders = true;
+        menusGrabTheKeyboard = false;
         environment = {"WINEPREFIX=" WINE_PREFIX, "WINEARCH=win64", "WINEDEBUG=-all",
                        "WINEDLLOVERRIDES=mscoree,mshtml="};
         EyesTest::SetUp();

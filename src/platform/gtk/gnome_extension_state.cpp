@@ -1,0 +1,91 @@
+// What GNOME Shell's own extensions service says of our extension, for the
+// notice: whether it is off, out of date or failed, and for which versions it
+// was made. The shell sends no lists over the bus, so those come from the
+// metadata.json in the folder it names.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "platform/gtk/pointer_source.h"
+
+namespace {
+
+using pointer_choice::ExtensionReport;
+
+struct Question {
+    GDBusConnection* bus;
+    void (*answered)(const std::string& notice);
+    ExtensionReport report;
+};
+
+// The largest number among the strings of "shell-version": [...].
+int newestListed(const char* metadata)
+{
+    const char* list = std::strstr(metadata, "\"shell-version\"");
+    const char* open = list ? std::strchr(list, '[') : nullptr;
+    const char* close = open ? std::strchr(open, ']') : nullptr;
+    int newest = 0;
+    for (const char* c = open; c && (c = std::strchr(c, '"')) && c < close;) {
+        newest = std::max(newest, std::atoi(c + 1));
+        c = std::strchr(c + 1, '"');  // past the closing quote
+        c = c ? c + 1 : nullptr;
+    }
+    return newest;
+}
+
+void readListedVersions(ExtensionReport* report, const char* folder)
+{
+    gchar* file = g_build_filename(folder, "metadata.json", nullptr);
+    gchar* metadata = nullptr;
+    if (g_file_get_contents(file, &metadata, nullptr, nullptr))
+        report->newestListed = newestListed(metadata);
+    g_free(metadata);
+    g_free(file);
+}
+
+void onShellVersion(GObject*, GAsyncResult* result, gpointer data)
+{
+    auto* question = static_cast<Question*>(data);
+    if (GVariant* answer = g_dbus_connection_call_finish(question->bus, result, nullptr)) {
+        GVariant* version = nullptr;
+        g_variant_get(answer, "(v)", &version);
+        if (g_variant_is_of_type(version, G_VARIANT_TYPE_STRING))
+            question->report.shellMajor = std::atoi(g_variant_get_string(version, nullptr));
+        g_variant_unref(version);
+        g_variant_unref(answer);
+    }
+    question->answered(pointer_choice::gnomeNoticeText(question->report));
+    delete question;
+}
+
+void onExtensionInfo(GObject*, GAsyncResult* result, gpointer data)
+{
+    auto* question = static_cast<Question*>(data);
+    if (GVariant* answer = g_dbus_connection_call_finish(question->bus, result, nullptr)) {
+        GVariant* info = g_variant_get_child_value(answer, 0);
+        double state = 0;
+        const char* text = nullptr;
+        if (g_variant_lookup(info, "state", "d", &state))
+            question->report.state = int(state);
+        if (g_variant_lookup(info, "error", "&s", &text))
+            question->report.error = text;
+        if (g_variant_lookup(info, "path", "&s", &text))
+            readListedVersions(&question->report, text);
+        g_variant_unref(info);
+        g_variant_unref(answer);
+    }
+    g_dbus_connection_call(question->bus, "org.gnome.Shell", "/org/gnome/Shell", "org.freedesktop.DBus.Properties",
+                           "Get", g_variant_new("(ss)", "org.gnome.Shell", "ShellVersion"), G_VARIANT_TYPE("(v)"),
+                           G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, onShellVersion, question);
+}
+
+}  // namespace
+
+void pointer_source::describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice))
+{
+    g_dbus_connection_call(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
+                           "GetExtensionInfo", g_variant_new("(s)", "pointer@glimora.org"),
+                           G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, onExtensionInfo,
+                           new Question{bus, answered, {}});
+}
