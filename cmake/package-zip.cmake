@@ -1,11 +1,13 @@
-# The Windows zip: both programs, the bundled skins and a short read-me in one
-# folder, to unpack anywhere and run (`cpack` in the windows preset's build).
+# The Windows zip: both programs, the bundled skins, a short read-me, the licence
+# and the notices of the libraries linked in, in one folder, to unpack anywhere
+# and run (`cpack` in the windows preset's build).
 install(TARGETS eyes RUNTIME DESTINATION .)
 if(TARGET glimora-check)
   install(TARGETS glimora-check RUNTIME DESTINATION .)
 endif()
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/skins/ DESTINATION skins)
-install(FILES ${CMAKE_SOURCE_DIR}/data/windows/README.txt DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/data/windows/README.txt ${CMAKE_SOURCE_DIR}/data/windows/NOTICES.txt DESTINATION .)
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Glimora)

@@ -1,7 +1,9 @@
 // Draws the application icon, the sprouting default face, as pixel art: once at
 // 16 and once at 32 pixels, then scaled up by whole factors without blending, so
-// every size a desktop asks for stays crisp. Writes a hicolor icon theme tree:
-// `draw_icons [folder]` (default: data/icons) makes FOLDER/NxN/apps/NAME.png.
+// every size a desktop asks for stays crisp. Writes a hicolor icon theme tree and
+// the Windows program's icon, every size in one file:
+// `draw_icons [folder [ico]]` (default: data/icons and data/windows/glimora.ico)
+// makes FOLDER/NxN/apps/NAME.png and ICO.
 #include <allegro.h>
 #include <png.h>
 
@@ -99,8 +101,13 @@ BITMAP* drawLargeFace(const Colours& c)
     return icon;
 }
 
-// Writes the picture `factor` times larger, each pixel a square block; magenta is transparent.
-void savePng(const std::string& folder, BITMAP* picture, int factor)
+// The picture `factor` times larger, each pixel a square block, as RGBA rows from
+// the top; magenta is transparent.
+struct Rgba {
+    int side;
+    std::vector<png_byte> bytes;
+};
+Rgba scaled(BITMAP* picture, int factor)
 {
     const int side = picture->w * factor;
     std::vector<png_byte> rgba(static_cast<size_t>(side) * side * 4);
@@ -113,14 +120,104 @@ void savePng(const std::string& folder, BITMAP* picture, int factor)
             p[2] = static_cast<png_byte>(getb(c));
             p[3] = c == transparent() ? 0 : 255;
         }
-    const std::string sized = folder + "/" + std::to_string(side) + "x" + std::to_string(side) + "/apps";
-    makeFolders(sized);
-    const std::string path = sized + "/" + iconName + ".png";
+    return {side, rgba};
+}
+
+png_image pngImage(int side)
+{
     png_image image = {};
     image.version = PNG_IMAGE_VERSION;
     image.width = image.height = static_cast<png_uint_32>(side);
     image.format = PNG_FORMAT_RGBA;
-    if (!png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr))
+    return image;
+}
+
+void savePng(const std::string& folder, const Rgba& icon)
+{
+    const std::string sized = folder + "/" + std::to_string(icon.side) + "x" + std::to_string(icon.side) + "/apps";
+    makeFolders(sized);
+    const std::string path = sized + "/" + iconName + ".png";
+    png_image image = pngImage(icon.side);
+    if (!png_image_write_to_file(&image, path.c_str(), 0, icon.bytes.data(), 0, nullptr))
+        fail("cannot write " + path);
+}
+
+void put16(std::string& out, unsigned value)
+{
+    out += char(value & 0xff);
+    out += char(value >> 8 & 0xff);
+}
+void put32(std::string& out, unsigned value)
+{
+    put16(out, value & 0xffff);
+    put16(out, value >> 16);
+}
+
+// One image of an .ico file: a 256-pixel one as PNG, as Windows keeps its large
+// icons; the smaller ones as the 32-bit bitmaps every Windows reads, with the
+// 1-bit mask of the transparent pixels after the colours.
+std::string icoImage(const Rgba& icon)
+{
+    std::string out;
+    if (icon.side >= 256) {
+        png_image image = pngImage(icon.side);
+        png_alloc_size_t size = 0;
+        if (!png_image_write_to_memory(&image, nullptr, &size, 0, icon.bytes.data(), 0, nullptr))
+            fail("cannot make the icon's PNG");
+        out.resize(size);
+        if (!png_image_write_to_memory(&image, &out[0], &size, 0, icon.bytes.data(), 0, nullptr))
+            fail("cannot make the icon's PNG");
+        return out;
+    }
+    const unsigned side = static_cast<unsigned>(icon.side), maskRow = (side + 31) / 32 * 4;
+    put32(out, 40);
+    put32(out, side);
+    put32(out, side * 2);  // colours and mask together
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, 0);
+    put32(out, side * side * 4 + maskRow * side);
+    for (int unused = 0; unused < 4; ++unused)
+        put32(out, 0);
+    // Bitmaps are stored from the bottom row up, in blue, green, red, alpha order.
+    for (unsigned y = side; y-- > 0;)
+        for (unsigned x = 0; x < side; ++x) {
+            const png_byte* p = &icon.bytes[(y * side + x) * 4];
+            out += {char(p[2]), char(p[1]), char(p[0]), char(p[3])};
+        }
+    for (unsigned y = side; y-- > 0;) {
+        std::string row(maskRow, '\0');
+        for (unsigned x = 0; x < side; ++x)
+            if (icon.bytes[(y * side + x) * 4 + 3] == 0)
+                row[x / 8] = char(row[x / 8] | 0x80 >> x % 8);
+        out += row;
+    }
+    return out;
+}
+
+// Every size in one .ico file, smallest first.
+void saveIco(const std::string& path, std::vector<Rgba> icons)
+{
+    std::sort(icons.begin(), icons.end(), [](const Rgba& a, const Rgba& b) { return a.side < b.side; });
+    std::string header, images;
+    put16(header, 0);
+    put16(header, 1);  // an icon, not a cursor
+    put16(header, static_cast<unsigned>(icons.size()));
+    const size_t first = 6 + 16 * icons.size();
+    for (const Rgba& icon : icons) {
+        const std::string image = icoImage(icon);
+        header += char(icon.side >= 256 ? 0 : icon.side);  // 0 stands for 256
+        header += char(icon.side >= 256 ? 0 : icon.side);
+        header += {0, 0};  // no palette
+        put16(header, 1);
+        put16(header, 32);
+        put32(header, static_cast<unsigned>(image.size()));
+        put32(header, static_cast<unsigned>(first + images.size()));
+        images += image;
+    }
+    FILE* file = std::fopen(path.c_str(), "wb");
+    const std::string bytes = header + images;
+    if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0)
         fail("cannot write " + path);
 }
 
@@ -129,16 +226,19 @@ void savePng(const std::string& folder, BITMAP* picture, int factor)
 int main(int argc, char** argv)
 {
     const std::string folder = argc > 1 ? argv[1] : "data/icons";
+    const std::string ico = argc > 2 ? argv[2] : "data/windows/glimora.ico";
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         fail("cannot start Allegro");
     set_color_depth(32);
     const Colours colours;
     BITMAP* small = drawSmallFace(colours);
     BITMAP* large = drawLargeFace(colours);
-    savePng(folder, small, 1);
-    savePng(folder, small, 3);
+    std::vector<Rgba> icons{scaled(small, 1), scaled(small, 3)};
     for (int factor : {1, 2, 4, 8})
-        savePng(folder, large, factor);
+        icons.push_back(scaled(large, factor));
+    for (const Rgba& icon : icons)
+        savePng(folder, icon);
+    saveIco(ico, icons);
     destroy_bitmap(small);
     destroy_bitmap(large);
     return 0;

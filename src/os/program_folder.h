@@ -1,7 +1,9 @@
-// The folder the program keeps its skins and eyes.ini in. On Linux it is the
-// working directory the launcher or the user chose. On Windows it is the folder
-// of glimora.exe, unpacked with its skins: Explorer, shortcuts and the Run key at
-// logon start programs in folders of their own.
+// The folder the program keeps its skins and eyes.ini in: the working directory,
+// so that one program runs several faces from several folders. On Linux it is
+// always the working directory the launcher or the user chose. On Windows, a
+// working directory without a skins folder (the log-on start from the Run key,
+// which begins elsewhere) gives way to the folder of glimora.exe, unpacked with
+// its skins.
 #pragma once
 
 // Makes that folder the working directory; false when it cannot.

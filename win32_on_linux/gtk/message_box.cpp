@@ -12,6 +12,15 @@ gboolean takeFocus(GtkWidget* dialog, GdkEvent*, gpointer)
     return FALSE;
 }
 
+// The program is asked to end (a log-out, Ctrl+C): the box must not hold it up.
+// It goes as if answered, and the caller ends as it would after the answer.
+gboolean closeOnQuit(gpointer dialog)
+{
+    if (core::quitPending())
+        gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_DELETE_EVENT);
+    return G_SOURCE_CONTINUE;
+}
+
 }  // namespace
 
 void backend::messageBox(const char* text, const char* caption)
@@ -32,7 +41,9 @@ void backend::messageBox(const char* text, const char* caption)
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
     gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
     g_signal_connect(dialog, "map-event", G_CALLBACK(takeFocus), nullptr);
+    guint quitWatch = g_timeout_add(50, closeOnQuit, dialog);
     gtk_dialog_run(GTK_DIALOG(dialog));
+    g_source_remove(quitWatch);
     gtk_widget_destroy(dialog);
     gtk_backend::wake();
     gtk_backend::drain();

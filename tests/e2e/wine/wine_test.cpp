@@ -16,10 +16,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(std::filesystem::exists(exe())) << exe() << " is not built: scripts/setup windows";
-        // Unpacked with its skins, as from the zip: the program works in its own folder.
-        std::string unpacked = work.path() + "/" + std::filesystem::path(exe()).filename().string();
-        std::filesystem::copy_file(exe(), unpacked);
-        program = {"wine", unpacked};
+        // Started from the test's folder, which holds the skins, while the program
+        // lies in the build folder: the working folder is the one it keeps to.
+        program = {"wine", exe()};
         sortedFolders = true;
         menusGrabTheKeyboard = false;
         environment = {"WINEPREFIX=" WINE_PREFIX, "WINEARCH=win64", "WINEDEBUG=-all",
@@ -46,12 +45,12 @@ protected:
         return text.substr(start, text.find_first_of("\r\n", start) - start);
     }
 
-    // The program's path as Windows sees the working folder (drive Z: is the root).
-    std::string windowsPath(const std::string& name) const
+    // A path as Windows sees it (drive Z: is the root).
+    static std::string windowsPath(const std::string& path)
     {
-        std::string path = "Z:" + work.path() + "/" + name;
-        std::replace(path.begin(), path.end(), '/', '\\');
-        return path;
+        std::string windows = "Z:" + path;
+        std::replace(windows.begin(), windows.end(), '/', '\\');
+        return windows;
     }
 
     // Without a window manager nothing moves X's keyboard focus to Wine's box: a user clicks it.
@@ -91,13 +90,30 @@ TEST_P(WineTest, LeftDragMovesTheWindowAndExitFromTheMenuStoresItsCentre)
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
 }
 
+// The start at log-on from the Run key begins in a folder without skins: the
+// program's own folder, unpacked with its skins (the test's), serves instead.
+TEST_P(WineTest, StartedFromAFolderWithoutSkinsItUsesItsOwnFolder)
+{
+    const std::string unpacked = work.path() + "/glimora.exe", elsewhere = work.path() + "/elsewhere";
+    std::filesystem::copy_file(exe(), unpacked);
+    makeDirs(elsewhere);
+    program = {"/bin/sh", "-c", "cd \"$1\" && exec wine \"$2\"", "sh", elsewhere, unpacked};
+    start("face", 400, 300);
+    EXPECT_EQ(box, (Box{400 - faceWidth / 2, 300 - faceHeight / 2, faceWidth, faceHeight}));
+    EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+}
+
 TEST_P(WineTest, RunOnStartUpAddsAndRemovesTheQuotedProgramUnderTheUsersRunKey)
 {
     start("face", 400, 300);
     ASSERT_EQ(runValue(), "");
     choose("Down Down");
     EXPECT_TRUE(eventually([&] { return !runValue().empty(); }));
-    EXPECT_EQ(runValue(), "\"" + windowsPath("glimora.exe") + "\"");
+    EXPECT_EQ(runValue(), "\"" + windowsPath(WINDOWS_PROGRAM) + "\"");
     choose("Down Down");
     EXPECT_TRUE(eventually([&] { return runValue().empty(); }));
 }

@@ -81,6 +81,18 @@ TEST_F(Installed, WhatTheUserChangedIsNeverOverwritten)
     EXPECT_EQ(quit(window), 0);
 }
 
+TEST_F(Installed, LauncherPassesItsArgumentsOnAndAnswersWithoutMakingAFolder)
+{
+    const std::string launcher = prefix + "/bin/glimora-launch";
+    const std::string inHome = "HOME=" + home + " XDG_DATA_HOME= " + launcher;
+    ASSERT_EQ(shell(inHome + " --help >out.txt"), 0);
+    EXPECT_EQ(readFile("out.txt").rfind("Usage: glimora ", 0), 0u) << readFile("out.txt");
+    ASSERT_EQ(shell(inHome + " --version >out.txt"), 0);
+    EXPECT_EQ(readFile("out.txt"), "glimora " GLIMORA_VERSION "\n");
+    EXPECT_EQ(shell(inHome + " --verbose 2>/dev/null"), 64);
+    EXPECT_FALSE(std::filesystem::exists(userFolder));
+}
+
 TEST_F(Installed, ManPagesAreInstalledAndFormatWithoutWarnings)
 {
     for (const std::string page : {"glimora.1", "glimora-check.1", "glimora-launch.1"}) {

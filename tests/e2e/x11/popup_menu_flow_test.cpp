@@ -1,4 +1,5 @@
 // The popup menu on a real X server: where it opens, and each of its commands.
+#include <signal.h>
 #include <unistd.h>
 
 #include "e2e/support/eyes_fixture.h"
@@ -64,6 +65,18 @@ TEST_P(MenuTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255AlsoOn
     answerMessageBox(desktop.waitForWindow(messageTitle));
     EXPECT_EQ(setting("skin"), "broken");
     answerMessageBox(launch(messageTitle));
+}
+
+// A log-out must not wait on the box: it goes, and the program ends as after it.
+TEST_P(MenuTest, SignalThatEndsTheSessionEndsTheProgramWhileTheMessageIsUp)
+{
+    makeDirs("skins/broken");
+    writeFile("eyes.ini", "[global]\nskin=broken\n");
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) {
+        ASSERT_NE(launch(messageTitle), 0u) << "no message box";
+        eyes->signal(signal);
+        EXPECT_EQ(exitStatus(1000), 255) << "still running a second after signal " << signal;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, MenuTest, testing::Values(false, true), desktopKind);

@@ -1,0 +1,31 @@
+# The zip as a user unpacks it: both programs with the skins, and the licence and
+# the notices of the libraries linked in. Run by CTest: cmake -DBUILD=<build> -P this.
+set(out ${BUILD}/zip-test)
+file(REMOVE_RECURSE ${out})
+execute_process(COMMAND ${CMAKE_CPACK_COMMAND} --config ${BUILD}/CPackConfig.cmake -B ${out}
+                OUTPUT_QUIET RESULT_VARIABLE failed)
+file(GLOB zip ${out}/Glimora-*-windows-x64.zip)
+if(failed OR NOT zip)
+  message(FATAL_ERROR "cpack made no zip")
+endif()
+file(ARCHIVE_EXTRACT INPUT ${zip} DESTINATION ${out}/unpacked)
+file(GLOB folder ${out}/unpacked/Glimora-*)
+foreach(check "glimora.exe" "glimora-check.exe" "skins/main.bmp" "README.txt"
+              "LICENSE.txt:Permission is hereby granted, free of charge"
+              "NOTICES.txt:Allegro is gift-ware" "NOTICES.txt:Jean-loup Gailly")
+  string(REPLACE ":" ";" parts "${check}")
+  list(GET parts 0 name)
+  if(NOT EXISTS "${folder}/${name}")
+    message(FATAL_ERROR "the zip has no ${name}")
+  endif()
+  list(LENGTH parts length)
+  if(length GREATER 1)
+    list(GET parts 1 says)
+    file(READ "${folder}/${name}" text)
+    string(FIND "${text}" "${says}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "${name} does not say '${says}'")
+    endif()
+  endif()
+endforeach()
+message(STATUS "the zip holds the programs, the skins, the licence and the notices")
