@@ -68,6 +68,18 @@ Window Desktop::waitForWindow(const std::string& title, int timeoutMs) const
     return found;
 }
 
+std::string Desktop::windowNames() const
+{
+    std::string names;
+    if (FILE* tree = popen(("DISPLAY=" + displayName + " xwininfo -root -tree 2>&1").c_str(), "r")) {
+        char line[512];
+        while (std::fgets(line, sizeof line, tree))
+            names += line;
+        pclose(tree);
+    }
+    return names;
+}
+
 Box Desktop::frame(Window window) const
 {
     XWindowAttributes attributes{};

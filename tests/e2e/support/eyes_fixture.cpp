@@ -33,7 +33,14 @@ Window EyesTest::launch(const std::string& title)
     std::vector<std::string> variables{"DISPLAY=" + desktop.name(), "XDG_CONFIG_HOME=" + work.path() + "/config"};
     variables.insert(variables.end(), environment.begin(), environment.end());
     eyes = std::make_unique<Child>(program, work.path(), variables);
-    return desktop.waitForWindow(title);
+    Window shown = desktop.waitForWindow(title);
+    if (!shown) {
+        const int status = eyes->wait(0);
+        ADD_FAILURE() << "no window \"" << title << "\": the program "
+                      << (status == -1 ? "runs" : "ended with status " + std::to_string(status))
+                      << "; the screen's windows:\n" << desktop.windowNames();
+    }
+    return shown;
 }
 
 std::string EyesTest::setting(const std::string& key) const
