@@ -27,7 +27,7 @@ protected:
     }
 
     // Ends whatever the test left running in the shared prefix.
-    void TearDown() override { shell(wineEnvironment + "wineserver -k"); }
+    void TearDown() override { shell(wineEnvironment + WINE_SERVER " -k"); }
 
     virtual std::string exe() const { return WINDOWS_PROGRAM; }
 
