@@ -68,6 +68,21 @@ Window Desktop::waitForWindow(const std::string& title, int timeoutMs) const
     return found;
 }
 
+int Desktop::shownWindows() const
+{
+    Window root, parent, *children = nullptr;
+    unsigned count = 0;
+    int shown = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count)) {
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes{};
+            shown += XGetWindowAttributes(display, children[i], &attributes) && attributes.map_state == IsViewable;
+        }
+        XFree(children);
+    }
+    return shown;
+}
+
 std::string Desktop::windowNames() const
 {
     std::string names;

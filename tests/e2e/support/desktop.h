@@ -45,6 +45,8 @@ public:
     // A viewable window with this title, as soon as one appears; 0 on timeout.
     Window waitForWindow(const std::string& title, int timeoutMs = 10000) const;
     Box frame(Window window) const;  // screen position and size of the window itself
+    // How many windows are on the screen (menus and submenus are windows of their own).
+    int shownWindows() const;
     // Every window's name and state, to say what was there instead.
     std::string windowNames() const;
     bool hasState(Window window, const std::string& netWmState) const;

@@ -26,7 +26,10 @@ def call(path, interface, method, signature=None, args=None, reply=None):
 call(session, RD + '.Session', 'Start')
 if sys.argv[1] == 'move':
     call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (-100000.0, -100000.0))
-    call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (float(sys.argv[2]), float(sys.argv[3])))
+    # The last pixel as a motion of its own, as a hand moves: XWayland (24) takes a pointer
+    # that only enters one of its windows for no motion and keeps the old position.
+    call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (float(sys.argv[2]) - 1, float(sys.argv[3])))
+    call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (1.0, 0.0))
 elif sys.argv[1] == 'wiggle':
     for step in range(int(float(sys.argv[2]) * 50)):
         sign = 1 if (step // 25) % 2 == 0 else -1
