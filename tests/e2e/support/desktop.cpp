@@ -29,11 +29,32 @@ Desktop::Desktop(bool withWindowManager, int depth)
     if (display && withWindowManager) {
         windowManager = std::make_unique<Child>(std::vector<std::string>{"openbox", "--sm-disable"}, "",
                                                 std::vector<std::string>{"DISPLAY=" + displayName}, -1, true);
-        if (!eventually([&] { return run("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") == 0; })) {
+        if (!eventually([&] { return run("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'") == 0; }) ||
+            !framesWindows()) {
             XCloseDisplay(display);
             display = nullptr;
         }
     }
+}
+
+// Openbox names itself before it handles map requests, and drops those that come
+// before: a window of the test's own, mapped until it is framed, shows that it does.
+bool Desktop::framesWindows() const
+{
+    const Window root = DefaultRootWindow(display);
+    const Window probe = XCreateSimpleWindow(display, root, 0, 0, 1, 1, 0, 0, 0);
+    const bool framed = eventually([&] {
+        XMapWindow(display, probe);
+        Window rootReturn = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        XQueryTree(display, probe, &rootReturn, &parent, &children, &count);
+        if (children)
+            XFree(children);
+        return parent != root;
+    });
+    XDestroyWindow(display, probe);
+    XSync(display, False);
+    return framed;
 }
 
 Desktop::Desktop(const ExistingDisplay& existing) : displayName(existing.name)

@@ -68,6 +68,8 @@ public:
     void stop();
 
 private:
+    bool framesWindows() const;
+
     std::unique_ptr<Child> server;  // declared first, so that it stops last
     std::unique_ptr<Child> windowManager;
     std::string displayName;
