@@ -74,8 +74,10 @@ std::string withValue(const std::string& text, const std::string& section, const
     size_t at = found.sectionFound ? found.insertAt : text.size();
     if (!found.sectionFound)
         lines = (text.empty() ? "" : eol) + "[" + section + "]" + eol + lines;
+    // An unfinished last line is ended first; a carriage return already there
+    // becomes part of that ending, or the line would read a different value.
     if (at > 0 && text[at - 1] != '\n')
-        lines = eol + lines;
+        lines = (text[at - 1] == '\r' ? "\n" : eol) + lines;
     return spliced(text, at, at, lines);
 }
 

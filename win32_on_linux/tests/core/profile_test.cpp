@@ -98,6 +98,9 @@ TEST(Profile, WriteReplacesTheFileWithOneValueChangedAndTheRestKept)
     EXPECT_FALSE(write("global", ";x", "1"));
     EXPECT_FALSE(write("global", "x", nullptr));
     EXPECT_EQ(readFile("eyes.ini"), "[global]\r\nskin=a\r\nx=3\r\n");
+    writeFile("eyes.ini", "[global]\r\ny= \r");
+    ASSERT_TRUE(write("global", "x", "3"));
+    EXPECT_EQ(readFile("eyes.ini"), "[global]\r\ny= \r\nx=3\r\n") << "a last line cut after its carriage return";
 }
 
 TEST(Profile, BinaryAndHugeFilesAreReadAndKeptWhole)
