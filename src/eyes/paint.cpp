@@ -111,26 +111,22 @@ void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
     set_clip_rect(canvas, 0, 0, canvas->w - 1, canvas->h - 1);
 }
 
-bool showsSameFrame(const Skin* skin, POINT cursor)
-{
-    return shown.valid && shown.window == g_hwnd && shown.skin == skin && shown.cursor.x == cursor.x &&
-           shown.cursor.y == cursor.y;
-}
-
 bool showsSameSkin(const Skin* skin)
 {
     return shown.valid && shown.window == g_hwnd && shown.skin == skin;
+}
+
+bool showsSameFrame(const Skin* skin, POINT cursor)
+{
+    return showsSameSkin(skin) && shown.cursor.x == cursor.x && shown.cursor.y == cursor.y;
 }
 
 }  // namespace
 
 void composeFrame(Skin* skin, int mx, int my)
 {
-    if (!skin->mainImage)
-        return;
-    RECT pupils[MAX_EYES];
-    placePupils(skin, mx, my, pupils);
-    composeLayers(skin, pupils, wholeCanvas(skin));
+    if (skin->mainImage)
+        composeFrameArea(skin, mx, my, wholeCanvas(skin));
 }
 
 void composeFrameArea(Skin* skin, int mx, int my, const RECT& area)
