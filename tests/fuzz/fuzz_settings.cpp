@@ -2,30 +2,18 @@
 // first line is a skin name, the rest eyes.ini. The file is read as the
 // program reads it, the name stored; then the name must read back as stored
 // and the centre must not have moved.
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <string_view>
 
-#include "system/win32.h"
+#include "scratch_folder.h"
 #include "settings/settings.h"
+#include "system/win32.h"
 
 namespace {
-
-std::string workdir;
-int startFolder = -1;  // libFuzzer reads and writes its own files relative to it
-
-void removeWorkdir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(workdir, ignored);
-}
 
 std::string readSkin()
 {
@@ -50,21 +38,13 @@ bool plainName(const std::string& name)
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    char pattern[] = "/tmp/glimora-fuzz-XXXXXX";
-    if (!mkdtemp(pattern))
-        abort();
-    workdir = pattern;
-    atexit(removeWorkdir);
-    startFolder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (startFolder < 0)
-        abort();
+    scratch::make();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (chdir(workdir.c_str()) != 0)
-        abort();
+    scratch::enter();
     std::string_view input(reinterpret_cast<const char*>(data), size);
     size_t lineEnd = std::min(input.find('\n'), input.size());
     std::string_view firstLine = input.substr(0, lineEnd);
@@ -79,7 +59,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const POINT after = readCentre();
     if (after.x != centre.x || after.y != centre.y)
         abort();  // storing the skin moved the centre
-    if (fchdir(startFolder) != 0)
-        abort();
+    scratch::leave();
     return 0;
 }

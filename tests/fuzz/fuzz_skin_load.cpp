@@ -1,7 +1,6 @@
 // Loads a whole skin made of fuzzed files. The input is split at each "@@next@@"
 // into main.bmp, mask.bmp, eye1.bmp, eye.bmp, eyebg.bmp and eyes.ini, in that
 // order; files past the last part are absent.
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -12,8 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "skin/allegro_setup.h"
 #include "headless/headless.h"
+#include "scratch_folder.h"
+#include "skin/allegro_setup.h"
 #include "skin/skin.h"
 
 namespace {
@@ -23,15 +23,6 @@ namespace fs = std::filesystem;
 constexpr std::string_view separator = "@@next@@";
 const char* const files[] = {"skins/main.bmp", "skins/mask.bmp", "skins/eye1.bmp",
                              "skins/eye.bmp",  "skins/eyebg.bmp", "eyes.ini"};
-
-std::string workdir;
-int startFolder = -1;  // libFuzzer reads and writes its own files relative to it
-
-void removeWorkdir()
-{
-    std::error_code ignored;
-    fs::remove_all(workdir, ignored);
-}
 
 void writeParts(std::string_view input)
 {
@@ -54,28 +45,21 @@ void writeParts(std::string_view input)
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
     setUpAllegro();
-    char pattern[] = "/tmp/glimora-fuzz-XXXXXX";
-    if (!mkdtemp(pattern))
-        abort();
-    workdir = pattern;
-    atexit(removeWorkdir);
-    startFolder = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (startFolder < 0 || !fs::create_directory(workdir + "/skins"))
+    scratch::make();
+    if (!fs::create_directory(scratch::folder + "/skins"))
         abort();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    if (chdir(workdir.c_str()) != 0)
-        abort();
+    scratch::enter();
     headless::reset();  // forgets the message boxes of earlier inputs
     writeParts(std::string_view(reinterpret_cast<const char*>(data), size));
     {
         Skin skin;
         skin.load();
     }
-    if (fchdir(startFolder) != 0)
-        abort();
+    scratch::leave();
     return 0;
 }
