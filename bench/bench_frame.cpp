@@ -28,26 +28,35 @@ void openWindow(Skin* skin, WNDPROC procedure)
     ShowWindow(g_hwnd, SW_SHOW);
 }
 
+// Frames painted by `paint(skin, dc, step)` on the skin's window; `bytes` is what
+// one layer of a frame covers, three layers being moved per frame.
+template <typename Paint>
+void paintedFrames(benchmark::State& state, Skin* skin, int64_t bytes, Paint paint)
+{
+    openWindow(skin, DefWindowProcA);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(g_hwnd, &ps);
+    int step = 0;
+    for (auto _ : state)
+        paint(skin, dc, step++);
+    EndPaint(g_hwnd, &ps);
+    state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
+    DestroyWindow(g_hwnd);
+    state.SetBytesProcessed(state.iterations() * 3 * bytes);
+    delete skin;
+}
+
 void frames(benchmark::State& state, Skin* skin)
 {
     if (!skin) {
         state.SkipWithError("skin not loaded");
         return;
     }
-    openWindow(skin, DefWindowProcA);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(g_hwnd, &ps);
-    int step = 0;
-    for (auto _ : state) {
+    const int64_t bytes = int64_t(skin->getWidth()) * skin->getHeight() * 4;
+    paintedFrames(state, skin, bytes, [](Skin* skin, HDC dc, int step) {
         composeFrame(skin, step % 1200 - 100, (step * 7) % 900 - 100);  // over and beside the eyes
         presentFrame(skin, dc);
-        ++step;
-    }
-    EndPaint(g_hwnd, &ps);
-    state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
-    DestroyWindow(g_hwnd);
-    state.SetBytesProcessed(state.iterations() * 3 * int64_t(skin->getWidth()) * skin->getHeight() * 4);
-    delete skin;
+    });
 }
 
 // The areas of the first `eyes` eyes composed and sent, as after a move that changed only those.
@@ -57,27 +66,18 @@ void changedEyes(benchmark::State& state, Skin* skin, int eyes)
         state.SkipWithError("skin not loaded");
         return;
     }
-    openWindow(skin, DefWindowProcA);
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(g_hwnd, &ps);
-    int step = 0;
     int64_t bytes = 0;
-    for (auto _ : state) {
+    for (int i = 0; i < eyes; ++i) {
+        const RECT& area = skin->eyeBounds[i];
+        bytes += int64_t(area.right - area.left) * (area.bottom - area.top) * 4;
+    }
+    paintedFrames(state, skin, bytes, [eyes](Skin* skin, HDC dc, int step) {
         for (int i = 0; i < eyes; ++i) {
             const RECT& area = skin->eyeBounds[i];
             composeFrameArea(skin, area.left + step % 80, area.top + (step * 7) % 80, area);
             presentFrameArea(skin, dc, area);
         }
-        ++step;
-    }
-    for (int i = 0; i < eyes; ++i)
-        bytes += int64_t(skin->eyeBounds[i].right - skin->eyeBounds[i].left) *
-                 (skin->eyeBounds[i].bottom - skin->eyeBounds[i].top) * 4;
-    EndPaint(g_hwnd, &ps);
-    state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
-    DestroyWindow(g_hwnd);
-    state.SetBytesProcessed(state.iterations() * 3 * bytes);
-    delete skin;
+    });
 }
 
 // A tick with the pointer at rest: the timer's message, the invalidation, and
