@@ -27,15 +27,16 @@ void reserveLowAddressSpace()
     }
 }
 
-// The heap's own reserve below 4 GiB, used up from large blocks down to small
+// A heap's own reserve below 4 GiB, used up from large blocks down to small
 // ones and kept for the process's life.
-void useUpLowHeap()
+template <typename Allocate, typename Release>
+void useUpLowHeap(Allocate allocate, Release release)
 {
     for (size_t size = size_t(1) << 20; size >= 16; size /= 4) {
         for (;;) {
-            void* block = std::malloc(size);
+            void* block = allocate(size);
             if (!block || high(block)) {
-                std::free(block);
+                release(block);
                 break;
             }
         }
@@ -46,7 +47,11 @@ struct HighMemory {
     HighMemory()
     {
         reserveLowAddressSpace();
-        useUpLowHeap();
+        useUpLowHeap(std::malloc, std::free);
+        // The system's own blocks, such as a folder listing's handle, come from here.
+        const HANDLE process = GetProcessHeap();
+        useUpLowHeap([=](size_t size) { return HeapAlloc(process, 0, size); },
+                     [=](void* block) { HeapFree(process, 0, block); });
     }
 } highMemory;
 

@@ -165,6 +165,12 @@ TEST_P(HighMemoryTest, FaceWithHeapsAbove4GiBFindsItsEyeAndFollowsThePointer)
     EXPECT_EQ(exitStatus(), 0);
 }
 
+TEST_P(HighMemoryTest, SkinsMenuListsTheSkinFoldersWhenTheListingsHandleIsAbove4GiB)
+{
+    EXPECT_EQ(startThenChooseSkin("plain"), box);
+    EXPECT_EQ(setting("skin"), "plain");
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, HighMemoryTest, testing::Values(false), desktopKind);
 
 }  // namespace
