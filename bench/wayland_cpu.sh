@@ -31,11 +31,12 @@ sleep 2
 [ "$kind" = gnome ] && "$tools/gnome_input.py" key 0xff1b
 if [ "$kind" = kde ]; then
   exec 3> >(exec "$root/build/tests/e2e/wayland/fake_pointer")
-  echo "640 600" >&3
+else
+  exec 3> >(exec "$tools/gnome_input.py" pointer)
 fi
+echo "640 600" >&3
 
 move() {  # 50 moves a second for the phase's length
-  if [ "$kind" = gnome ]; then "$tools/gnome_input.py" wiggle "$seconds"; return; fi
   local i x=640
   for ((i = 0; i < seconds * 50; i++)); do
     if (((i / 25) % 2)); then x=$((x - 8)); else x=$((x + 8)); fi

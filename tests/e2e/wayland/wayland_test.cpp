@@ -22,6 +22,12 @@ const std::string here = GLIMORA_SOURCE_DIR "/tests/e2e/wayland/";
 
 class WaylandTest : public testing::Test {
 protected:
+    void TearDown() override
+    {
+        if (pointerInput)
+            pclose(pointerInput);
+    }
+
     // Starts the compositor and points this process's environment at its session,
     // so that every helper program started from here talks to it.
     void startCompositor(const std::vector<std::string>& arguments)
@@ -67,6 +73,20 @@ protected:
         return eventually([&] { return readFile("eyes.err").find(words) != std::string::npos; }, timeoutMs);
     }
 
+    // One device for every move, fed lines "X Y" in the compositor's logical coordinates:
+    // a device made for each move toggles the seat's pointer, and clients miss enters.
+    void startMovingThePointer(const std::string& program)
+    {
+        pointerInput = popen(program.c_str(), "w");
+        ASSERT_NE(pointerInput, nullptr);
+    }
+
+    void movePointer(int x, int y)
+    {
+        std::fprintf(pointerInput, "%d %d\n", x / xScale, y / xScale);
+        std::fflush(pointerInput);
+    }
+
     // Moves the pointer to every shared case, most of them over the native window.
     void expectPupilsFollowThePointer()
     {
@@ -88,8 +108,6 @@ protected:
                      "--method org.freedesktop.DBus.GetNameOwner " + name) == 0;
     }
 
-    virtual void movePointer(int x, int y) = 0;
-
     TempWorkdir work;
     std::unique_ptr<Child> compositor;  // declared first, so that it stops last
     std::unique_ptr<Desktop> desktop;
@@ -97,15 +115,11 @@ protected:
     std::unique_ptr<Child> eyes;
     Window window = 0;
     Box box;
+    FILE* pointerInput = nullptr;
+    int xScale = 1;  // X screen pixels per logical one
 };
 
-class Gnome : public WaylandTest {
-protected:
-    void movePointer(int x, int y) override
-    {
-        ASSERT_EQ(shell(here + "gnome_input.py move " + std::to_string(x) + " " + std::to_string(y)), 0);
-    }
-};
+using Gnome = WaylandTest;
 
 TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgramFallsBackAndSaysSo)
 {
@@ -115,6 +129,7 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
     ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
     ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);  // the shell starts in its overview
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer(here + "gnome_input.py pointer"));
     expectPupilsFollowThePointer();
 
     ASSERT_EQ(shell("gnome-extensions disable pointer@glimora.org"), 0);
@@ -164,22 +179,10 @@ TEST_F(Gnome, AnExtensionOutOfDateIsNamedSoWithTheSettingThatLetsItRun)
 
 class Kde : public WaylandTest {
 protected:
-    void TearDown() override
-    {
-        if (fakePointer)
-            pclose(fakePointer);
-    }
-    // Fake input moves in KWin's logical coordinates.
-    void movePointer(int x, int y) override
-    {
-        std::fprintf(fakePointer, "%d %d\n", x / xScale, y / xScale);
-        std::fflush(fakePointer);
-    }
     void startMovingThePointer()
     {
-        // One device for every move; the seat gains its pointer with it, and XWayland misses that first motion.
-        fakePointer = popen(GLIMORA_FAKE_POINTER, "w");
-        ASSERT_NE(fakePointer, nullptr);
+        ASSERT_NO_FATAL_FAILURE(WaylandTest::startMovingThePointer(GLIMORA_FAKE_POINTER));
+        // The seat gains its pointer with the device, and XWayland misses that first motion.
         movePointer(10, 10);
     }
     bool scriptLoaded(pid_t program) const
@@ -188,9 +191,6 @@ protected:
                      "org.kde.kwin.Scripting.isScriptLoaded glimora-pointer-" + std::to_string(program) +
                      " | grep -q true") == 0;
     }
-
-    FILE* fakePointer = nullptr;
-    int xScale = 1;  // X screen pixels per logical one
 };
 
 TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAndUnloadsItAtExit)
