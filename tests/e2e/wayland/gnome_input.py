@@ -34,9 +34,10 @@ if sys.argv[1] == 'pointer':
         to_x, to_y = (int(value) for value in line.split())
         call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (float(to_x - x), float(to_y - y)))
         x, y = to_x, to_y
+    # The session ends with this connection, even when the compositor has gone first.
 else:
     for pressed in (True, False):
         call(session, RD + '.Session', 'NotifyKeyboardKeysym', '(ub)', (int(sys.argv[2], 0), pressed))
-# The compositor handles the events after the calls return: stopping at once could drop them.
-time.sleep(0.1)
-call(session, RD + '.Session', 'Stop')
+    # The compositor handles the events after the calls return: stopping at once could drop them.
+    time.sleep(0.1)
+    call(session, RD + '.Session', 'Stop')
