@@ -3,11 +3,12 @@
 // pixel is composed or sent twice.
 #pragma once
 
+#include "skin/skin.h"
 #include "system/win32.h"
 
 class ChangedAreas {
 public:
-    static constexpr int capacity = 16;  // one per eye, at most
+    static constexpr int capacity = MAX_EYES;  // one per eye, at most
 
     // Each eye's pupil before and now; equal places add nothing.
     void collect(const RECT* before, const RECT* now, int eyes, const RECT& canvas);
