@@ -97,11 +97,11 @@ bool core::takeTimer(const MessageFilter& filter, bool remove, MSG* msg)
 uint64_t core::untilNextTimer(uint64_t cap)
 {
     uint64_t now = backend::now();
+    if (timers().empty())
+        return cap;
     uint64_t until = cap;
     for (const Timer& timer : timers())
         until = std::min(until, timer.due > now ? timer.due - now : 0);
-    if (timers().empty())
-        return until;
     return std::min(cap, std::max(until, heldFor()));
 }
 
