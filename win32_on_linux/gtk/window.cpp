@@ -356,11 +356,13 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
         stridePixels = width;
         sent = scaled(area, factor);
     }
-    sent = sentArea(sent, std::min(width, 32767), std::min(height, 32767));
+    width = std::min(width, 32767);
+    height = std::min(height, 32767);
+    sent = sentArea(sent, width, height);
     if (sent.left >= sent.right || sent.top >= sent.bottom)
         return;
     XImage& frame = window->frame;
-    describe(frame, pixels, std::min(width, 32767), std::min(height, 32767), stridePixels);
+    describe(frame, pixels, width, height, stridePixels);
     if (serverEnlarges)
         window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor, sent);
     else if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
