@@ -5,9 +5,9 @@
 // painter skips. "sent" is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "bench/frame_skins.h"
-#include "eyes/paint.h"
+#include "frame/paint.h"
 #include "globals/globals.h"
 #include "headless/headless.h"
 #include "skin/allegro_setup.h"

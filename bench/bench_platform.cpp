@@ -5,7 +5,7 @@
 #include <allegro.h>
 
 #include "skin/allegro_setup.h"
-#include "win32/hdc.h"
+#include <winalleg.h>
 #include "headless/headless.h"
 
 namespace {

@@ -4,7 +4,7 @@
 # through shared memory), at scale 2 with the
 # server enlarging the frame (what the program does) and at scale 2 with the
 # program enlarging it (where the server cannot). Composing a frame comes on top
-# and costs the same at every scale (build/bench/eyes_bench, BM_FrameDefaultSkin).
+# and costs the same at every scale (build/bench/glimora_bench, BM_FrameDefaultSkin).
 # Usage: bench/present_cpu.sh [seconds per case]   Needs build/bench/present_bench.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,8 +1,9 @@
-# One library per folder of the program (glimora_<folder>), each linking only
-# the folders below it, so the layers read bottom-up:
-#   os < globals < settings < skin < eyes < app, and the skin checker over eyes.
-# Every folder sees the Win32 API through system/win32.h: the system's on Windows,
-# win32_on_linux/'s on Linux (glimora_base carries it). Each folder's
+# One library per folder (glimora_<folder>), each linking only the folders
+# below it, so the layers read bottom-up:
+#   os < (win32_on_linux, Linux only) < globals < settings < skin < frame < app,
+#   and the skin checker over frame.
+# Every folder of src/ sees the Win32 API through system/win32.h (glimora_system
+# carries it); os/ sees nothing of Win32 or Allegro. Each folder's
 # CMakeLists.txt lists its files; a file only one platform builds is in the
 # folder's linux/ or windows/ subfolder. A file that includes a header of a
 # folder its library does not link stops the configure.
@@ -22,20 +23,22 @@ function(glimora_folder folder)
     set(sources ${arg_SOURCES} ${arg_WINDOWS})
   endif()
   add_library(glimora_${folder} ${kind} ${sources})
+  file(RELATIVE_PATH here ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
   set(uses ${folder})
-  # Above the operating system's files, every folder sees the Win32 API.
-  if(NOT folder STREQUAL "os")
+  if(here MATCHES "^src/")
     list(APPEND uses system)
+    target_link_libraries(glimora_${folder} PUBLIC glimora_system)
+  else()
+    target_include_directories(glimora_${folder} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
   endif()
   foreach(used ${arg_USES})
     target_link_libraries(glimora_${folder} PUBLIC glimora_${used})
     get_property(below GLOBAL PROPERTY glimora_uses_${used})
     list(APPEND uses ${below})
   endforeach()
-  target_link_libraries(glimora_${folder} PUBLIC glimora_base)
   list(REMOVE_DUPLICATES uses)
   set_property(GLOBAL PROPERTY glimora_uses_${folder} ${uses})
-  glimora_check_includes(src/${folder} "${uses}" ${arg_SOURCES} ${arg_LINUX} ${arg_WINDOWS})
+  glimora_check_includes(${here} "${uses}" ${arg_SOURCES} ${arg_LINUX} ${arg_WINDOWS})
 endfunction()
 
 # Headers of the desktop's libraries, which only the Win32 layer's GTK backend includes.
@@ -43,7 +46,7 @@ set(glimora_desktop_headers "gtk|gdk|X11|dbus|gio|glib|wayland")
 
 # glimora_check_includes(<folder> <folders it may include> files...)
 # Every quoted include names a folder it may use: written from the include
-# root ("eyes/paint.h") its first part is the folder; written relative to the
+# root ("frame/paint.h") its first part is the folder; written relative to the
 # file ("state.h") it is the file's own folder, and must not climb out of it.
 function(glimora_check_includes folder allowed)
   foreach(file ${ARGN})

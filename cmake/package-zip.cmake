@@ -1,7 +1,7 @@
 # The Windows zip: both programs, the bundled skins, a short read-me, the licence
 # and the notices of the libraries linked in, in one folder, to unpack anywhere
 # and run (`cpack` in the windows preset's build).
-install(TARGETS eyes RUNTIME DESTINATION .)
+install(TARGETS glimora RUNTIME DESTINATION .)
 if(TARGET glimora-check)
   install(TARGETS glimora-check RUNTIME DESTINATION .)
 endif()

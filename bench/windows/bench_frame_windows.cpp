@@ -5,7 +5,7 @@
 
 #include "skin/allegro_setup.h"
 #include "bench/frame_skins.h"
-#include "eyes/paint.h"
+#include "frame/paint.h"
 #include "globals/globals.h"
 #include "skin/skin.h"
 

@@ -2,7 +2,7 @@
 // it: at scale 1 as a plain image through the socket or through shared memory
 // (MIT-SHM, what the program does on a local display), at scale 2 as the
 // desktop backend does it (the image to a pixmap, the server enlarging it onto
-// the window). A frame is this plus its composing (eyes_bench), which is the
+// the window). A frame is this plus its composing (glimora_bench), which is the
 // same at every scale.
 // Needs a display: xvfb-run -a build/bench/present_bench
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
 #include "app/command_line.h"
-#include "app/shell.h"
+#include "app/winmain.h"
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
 #include "app/popup_menu.h"
-#include "app/shell.h"
-#include "eyes/paint.h"
+#include "app/winmain.h"
+#include "frame/paint.h"
 #include "settings/settings.h"
 
 static void paint(HWND hwnd)

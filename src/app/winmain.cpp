@@ -1,5 +1,5 @@
 #include "skin/allegro_setup.h"
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "os/program_folder.h"
 #include "settings/settings.h"
 #include "skin/skin.h"

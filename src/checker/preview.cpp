@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "eyes/paint.h"
+#include "frame/paint.h"
 #include "skin/skin.h"
 
 Frame paintFrame(Skin& skin, POINT pointer)

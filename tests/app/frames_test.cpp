@@ -5,8 +5,8 @@
 #include <set>
 #include <vector>
 
-#include "app/shell.h"
-#include "eyes/paint.h"
+#include "app/winmain.h"
+#include "frame/paint.h"
 #include "headless/headless.h"
 #include "support/fixtures.h"
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "app/popup_menu.h"
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "headless/headless.h"
 #include "support/fixtures.h"
 

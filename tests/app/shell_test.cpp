@@ -3,7 +3,7 @@
 #include <allegro.h>
 
 #include "app/popup_menu.h"
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "headless/headless.h"
 #include "support/fixtures.h"
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "checker_skins.h"
 
 namespace {

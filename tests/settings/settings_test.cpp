@@ -6,7 +6,7 @@
 #include <string>
 #include <tuple>
 
-#include "app/shell.h"
+#include "app/winmain.h"
 #include "headless/headless.h"
 #include "system/win32.h"
 #include "settings/settings.h"

@@ -5,7 +5,7 @@
 // Exactly one backend is linked into each program: desktop or headless.
 #pragma once
 
-#include "win32/win32.h"
+#include <windows.h>
 
 #include <cstdint>
 #include <string>

@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "win32/win32.h"
+#include <windows.h>
 
 struct RegistryValue {
     DWORD type = REG_NONE;

@@ -1,4 +1,4 @@
-#include "win32/hdc.h"
+#include <winalleg.h>
 
 #include "core.h"
 

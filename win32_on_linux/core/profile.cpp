@@ -6,7 +6,7 @@
 
 #include "ini_text.h"
 #include "os/whole_file.h"
-#include "win32/win32.h"
+#include <windows.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "win32/win32.h"
+#include <windows.h>
 
 // Bands are sorted, never empty, and neighbours that touch always differ,
 // so every set of pixels has exactly one form.

@@ -17,7 +17,7 @@
 #include "desktop_entry.h"
 #include "os/cwd.h"
 #include "os/whole_file.h"
-#include "win32/win32.h"
+#include <windows.h>
 
 namespace {
 

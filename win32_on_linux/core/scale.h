@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "win32/win32.h"
+#include <windows.h>
 
 struct Scale {
     int factor = 1;

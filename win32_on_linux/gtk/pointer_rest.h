@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "win32/win32.h"
+#include <windows.h>
 
 namespace pointer_rest {
 

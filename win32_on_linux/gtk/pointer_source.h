@@ -11,7 +11,7 @@
 #include <string>
 
 #include "gtk/pointer_choice.h"
-#include "win32/win32.h"
+#include <windows.h>
 
 namespace pointer_source {
 

@@ -7,7 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
-#include "win32/win32.h"
+#include <windows.h>
 
 class SharedFrames {
 public:

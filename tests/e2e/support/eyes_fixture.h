@@ -66,7 +66,7 @@ protected:
     std::unique_ptr<Child> eyes;
     Window window = 0;
     Box box;  // the window's frame once started
-    std::vector<std::string> program{EYES_PROGRAM};
+    std::vector<std::string> program{GLIMORA_PROGRAM};
     std::vector<std::string> environment;  // NAME=value for the program, besides the display
     bool sortedFolders = false;  // Windows lists a folder sorted by name, Linux in directory order
     bool menusGrabTheKeyboard = true;  // GTK's popup menus do; Wine's take keys by focus

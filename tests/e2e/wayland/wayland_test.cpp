@@ -61,7 +61,7 @@ protected:
     void launchProgram(const std::string& currentDesktop)
     {
         eyes = std::make_unique<Child>(
-            std::vector<std::string>{"sh", "-c", "exec \"$0\" 2>eyes.err", EYES_PROGRAM}, work.path(),
+            std::vector<std::string>{"sh", "-c", "exec \"$0\" 2>eyes.err", GLIMORA_PROGRAM}, work.path(),
             std::vector<std::string>{"XDG_SESSION_TYPE=wayland", "XDG_CURRENT_DESKTOP=" + currentDesktop});
         window = desktop->waitForWindow("eyes", 20000);
         ASSERT_NE(window, 0u) << "the program showed no window";

@@ -107,7 +107,7 @@ Outcome runProgram(const std::string& environmentAndArguments)
 }
 Outcome runProgram(const std::string& environment, const std::string& arguments)
 {
-    return runProgram(environment + " " EYES_PROGRAM " " + arguments);
+    return runProgram(environment + " " GLIMORA_PROGRAM " " + arguments);
 }
 
 TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)

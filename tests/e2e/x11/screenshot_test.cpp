@@ -22,7 +22,7 @@ TEST(Screenshot, TwoFacesOnADesktop)
         ASSERT_EQ(shell(std::string("cp -R " GLIMORA_SOURCE_DIR "/skins ") + face), 0);
         bool owl = face[0] == 'o';
         writeFile(std::string(face) + "/eyes.ini", owl ? "[global]\nskin=owl\nx=420\ny=170\n" : "[global]\nx=160\ny=170\n");
-        faces.push_back(std::make_unique<Child>(std::vector<std::string>{EYES_PROGRAM}, work.path() + "/" + face,
+        faces.push_back(std::make_unique<Child>(std::vector<std::string>{GLIMORA_PROGRAM}, work.path() + "/" + face,
                                                 std::vector<std::string>{"DISPLAY=" + desktop.name()}));
         ASSERT_NE(desktop.waitForWindow("eyes"), 0u);
     }

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <new>
 
-#include "win32/hdc.h"
+#include <winalleg.h>
 #include "test_window.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include "win32/win32.h"
+#include <windows.h>
 #include "support/fixtures.h"
 
 using namespace std::string_literals;

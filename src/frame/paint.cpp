@@ -1,4 +1,4 @@
-#include "eyes/paint.h"
+#include "frame/paint.h"
 
 #include <allegro.h>
 
@@ -6,8 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "eyes/changed_areas.h"
-#include "eyes/sprite.h"
+#include "frame/changed_areas.h"
+#include "frame/sprite.h"
 #include "globals/globals.h"
 #include "skin/skin.h"
 

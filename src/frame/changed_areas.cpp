@@ -1,4 +1,4 @@
-#include "eyes/changed_areas.h"
+#include "frame/changed_areas.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include <allegro.h>
 
-#include "app/shell.h"
-#include "eyes/paint.h"
+#include "app/winmain.h"
+#include "frame/paint.h"
 #include "headless/headless.h"
 #include "skin/skin.h"
 #include "support/fixtures.h"

@@ -1,4 +1,4 @@
-#include "eyes/sprite.h"
+#include "frame/sprite.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "eyes/sprite.h"
+#include "frame/sprite.h"
 #include "support/fixtures.h"
 
 namespace {
