@@ -4,7 +4,7 @@
 
 #include <string>
 
-enum class FileRead { ok, missing, failed };
+enum class FileRead { Ok, Missing, Failed };
 
 // Only regular files up to a sane size are read; anything else is "failed",
 // so a caller never rewrites a file whose content it could not see.

@@ -56,7 +56,7 @@ FileRead readWholeFile(const char* path, std::string& bytes)
     // Non-blocking so that a FIFO in the file's place cannot hang us.
     int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? FileRead::missing : FileRead::failed;
+        return errno == ENOENT ? FileRead::Missing : FileRead::Failed;
     struct stat info;
     bool readable = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxFileSize;
     if (readable)
@@ -76,7 +76,7 @@ FileRead readWholeFile(const char* path, std::string& bytes)
     close(fd);
     if (!readable)
         bytes.clear();
-    return readable ? FileRead::ok : FileRead::failed;
+    return readable ? FileRead::Ok : FileRead::Failed;
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes)

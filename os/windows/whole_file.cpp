@@ -37,7 +37,7 @@ FileRead readWholeFile(const char* path, std::string& bytes)
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::missing : FileRead::failed;
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Failed;
     }
     LARGE_INTEGER size;
     bool readable = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) && size.QuadPart <= maxFileSize;
@@ -53,7 +53,7 @@ FileRead readWholeFile(const char* path, std::string& bytes)
     CloseHandle(file);
     if (!readable)
         bytes.clear();
-    return readable ? FileRead::ok : FileRead::failed;
+    return readable ? FileRead::Ok : FileRead::Failed;
 }
 
 bool replaceFile(const std::string& path, const std::string& bytes)

@@ -19,9 +19,9 @@ int g_skinItemCount = 0;
 }  // namespace
 
 // Read-only, hidden, label, folder and archive entries; never system ones.
-constexpr int SKIN_FOLDER_ATTRIBUTES = FA_RDONLY | FA_HIDDEN | FA_LABEL | FA_DIREC | FA_ARCH;
+constexpr int skinFolderAttributes = FA_RDONLY | FA_HIDDEN | FA_LABEL | FA_DIREC | FA_ARCH;
 
-void BuildPopupMenu()
+void buildPopupMenu()
 {
     g_runOnStartup = IsRunOnStartup();
     // Every new window starts topmost with its item checked, so the flag starts there too.
@@ -34,7 +34,7 @@ void BuildPopupMenu()
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     // The listing's int parameter cannot carry a menu handle on 64-bit systems; its
     // current form takes a pointer. Excluding what lies outside the mask matches it.
-    for_each_file_ex("skins/*", 0, ~SKIN_FOLDER_ATTRIBUTES, AddSkinMenuItem, g_skinMenu);
+    for_each_file_ex("skins/*", 0, ~skinFolderAttributes, AddSkinMenuItem, g_skinMenu);
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), "Skins");
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_menu, MF_STRING, IDM_EXIT, "Exit");
@@ -72,7 +72,7 @@ static void toggleRunOnStartup()
     g_runOnStartup = !g_runOnStartup;
 }
 
-void RunMenuCommand(HWND hwnd, UINT id)
+void runMenuCommand(HWND hwnd, UINT id)
 {
     switch (id) {
     case IDM_ALWAYS_ON_TOP:
@@ -90,7 +90,7 @@ void RunMenuCommand(HWND hwnd, UINT id)
         ChooseSkin((*g_skinNames)[index].c_str());
 }
 
-void DestroyPopupMenu()
+void destroyPopupMenu()
 {
     DestroyMenu(g_menu);
     g_skinMenu = nullptr;

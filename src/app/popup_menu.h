@@ -8,8 +8,8 @@ constexpr UINT IDM_EXIT = 2;
 constexpr UINT IDM_RUN_ON_STARTUP = 3;
 constexpr UINT IDM_FIRST_SKIN = 4;
 
-void BuildPopupMenu();
+void buildPopupMenu();
 // One entry of the skins folder listing; (null, 0, null) only resets the item count.
 int AddSkinMenuItem(const char* fileName, int attributes, void* param);
-void RunMenuCommand(HWND hwnd, UINT id);
-void DestroyPopupMenu();
+void runMenuCommand(HWND hwnd, UINT id);
+void destroyPopupMenu();

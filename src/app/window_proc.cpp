@@ -22,11 +22,11 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 {
     switch (message) {
     case WM_CREATE:
-        BuildPopupMenu();
+        buildPopupMenu();
         break;
     case WM_DESTROY:
         KillTimer(hwnd, IDT_EYES);
-        DestroyPopupMenu();
+        destroyPopupMenu();
         break;
     case WM_ERASEBKGND:
         // Only the system asks for an erase (an expose, a new shape), never the
@@ -52,7 +52,7 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         openMenuAt(hwnd, lParam);
         break;
     case WM_COMMAND:
-        RunMenuCommand(hwnd, LOWORD(wParam));
+        runMenuCommand(hwnd, LOWORD(wParam));
         break;
     case WM_ENDSESSION:
         // The session ends around the program (the display is gone): only the place is kept.

@@ -4,7 +4,7 @@
 #include "settings/settings.h"
 #include "skin/skin.h"
 
-static bool g_classRegistrationPending = true;
+static bool classRegistrationPending = true;
 
 static bool registerWindowClass()
 {
@@ -20,8 +20,8 @@ static bool registerWindowClass()
 
 bool CreateEyesWindow(int width, int height)
 {
-    if (g_classRegistrationPending) {
-        g_classRegistrationPending = false;
+    if (classRegistrationPending) {
+        classRegistrationPending = false;
         if (!registerWindowClass())
             return false;
     }

@@ -18,7 +18,7 @@ int reportUnloadable(const std::string& folder, std::ostream& err)
     err << "glimora-check: " << main
         << (std::filesystem::exists(main, error) ? " cannot be read as a BMP picture" : " is missing")
         << "; the program would not load this skin\n";
-    return EXIT_NOT_LOADED;
+    return exitNotLoaded;
 }
 
 bool writePreview(Skin& skin, const Options& options, std::ostream& err)
@@ -39,11 +39,11 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     std::string error;
     if (!parseOptions(args, options, error)) {
         err << "glimora-check: " << error << "\n" << usageText;
-        return EXIT_USAGE;
+        return exitUsage;
     }
     if (options.help) {
         out << usageText;
-        return EXIT_CLEAN;
+        return exitClean;
     }
     const std::string& folder = options.folder;
     Skin skin;
@@ -52,6 +52,6 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Findings findings = findProblems(folder, skin);
     printFindings(out, folder, findings);
     if (!options.previewPath.empty() && !writePreview(skin, options, err))
-        return EXIT_NO_PREVIEW;
-    return findings.warnings.empty() ? EXIT_CLEAN : EXIT_WARNINGS;
+        return exitNoPreview;
+    return findings.warnings.empty() ? exitClean : exitWarnings;
 }

@@ -5,13 +5,8 @@
 #include <string>
 #include <vector>
 
-enum CheckerExit {
-    EXIT_CLEAN = 0,
-    EXIT_WARNINGS = 1,
-    EXIT_NOT_LOADED = 2,
-    EXIT_USAGE = 64,
-    EXIT_NO_PREVIEW = 73,
-};
+// The checker's exit statuses; 64 and 73 are sysexits' usage and can't-create.
+constexpr int exitClean = 0, exitWarnings = 1, exitNotLoaded = 2, exitUsage = 64, exitNoPreview = 73;
 
 // args without the program's name; Allegro must be set up.
 int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

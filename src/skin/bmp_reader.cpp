@@ -359,7 +359,7 @@ BITMAP* loadBitmapFile(const char* path, RGB* palette)
         std::memset(palette, 0, sizeof(PALETTE));
     std::string file;
     BmpLayout bmp;
-    if (readWholeFile(path, file) != FileRead::ok || !checkFile(file, bmp))
+    if (readWholeFile(path, file) != FileRead::Ok || !checkFile(file, bmp))
         return nullptr;
     if (bmp.topDown)
         flipRows(file, bmp);

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr POINT CORNER = {450, 360};  // of the window centred on (500, 400)
+constexpr POINT corner = {450, 360};  // of the window centred on (500, 400)
 
 // A face with two eyes and an eye background that covers only its left half,
 // so the right eye's pupils leave a trail on the canvas, as the real painter does.
@@ -58,7 +58,7 @@ void writeCrowdedSkin()
 
 void pointAt(POINT p)
 {
-    headless::setPointer(CORNER.x + p.x, CORNER.y + p.y);
+    headless::setPointer(corner.x + p.x, corner.y + p.y);
 }
 
 int presents()

@@ -20,8 +20,8 @@
 #endif
 
 #ifndef GLIMORA_OWN_ALLOCATOR
-static bool g_counting = false;
-static int g_allocations = 0;
+static bool counting = false;
+static int allocations = 0;
 
 extern "C" {
 void* __libc_malloc(size_t);
@@ -30,17 +30,17 @@ void* __libc_realloc(void*, size_t);
 
 void* malloc(size_t size)
 {
-    g_allocations += g_counting;
+    allocations += counting;
     return __libc_malloc(size);
 }
 void* calloc(size_t count, size_t size)
 {
-    g_allocations += g_counting;
+    allocations += counting;
     return __libc_calloc(count, size);
 }
 void* realloc(void* old, size_t size)
 {
-    g_allocations += g_counting;
+    allocations += counting;
     return __libc_realloc(old, size);
 }
 }
@@ -72,23 +72,23 @@ TEST(Frame, AllocatesNothing)
     paintEyes(&skin, dc);  // the first present may size the window's store
     paintChangedEyes(&skin, dc);
 
-    g_counting = true;  // the count must see an allocation where there is one
+    counting = true;  // the count must see an allocation where there is one
     void* volatile probe = malloc(16);
-    g_counting = false;
+    counting = false;
     free(probe);
-    ASSERT_EQ(g_allocations, 1);
-    g_allocations = 0;
+    ASSERT_EQ(allocations, 1);
+    allocations = 0;
 
     for (int x : {-500, 10, 40, 900}) {
         headless::setPointer(x, 20);
-        g_counting = true;
+        counting = true;
         paintEyes(&skin, dc);
         headless::setPointer(x + 3, 22);
         paintChangedEyes(&skin, dc);  // only the moved pupils' areas
-        g_counting = false;
+        counting = false;
     }
     EndPaint(g_hwnd, &ps);
-    EXPECT_EQ(g_allocations, 0);
+    EXPECT_EQ(allocations, 0);
     EXPECT_GE(headless::window(g_hwnd)->presents, 5);
     DestroyWindow(g_hwnd);
 #endif

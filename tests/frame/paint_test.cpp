@@ -10,10 +10,10 @@
 
 namespace {
 
-constexpr int WHITE = 0x00FFFFFF;
-constexpr int PUPIL = 0x00112233;
-constexpr int SECOND_PUPIL = 0x00445566;
-constexpr POINT WINDOW_AT = {300, 200};
+constexpr int white = 0x00FFFFFF;
+constexpr int pupilColour = 0x00112233;
+constexpr int secondPupil = 0x00445566;
+constexpr POINT windowAt = {300, 200};
 
 // A skin whose main image is all eye (transparent), so every pupil shows.
 class PaintTest : public testing::Test {
@@ -25,11 +25,11 @@ protected:
         windowClass.lpfnWndProc = DefWindowProcA;
         windowClass.lpszClassName = "paint-test";
         RegisterClassA(&windowClass);
-        g_hwnd = CreateWindowExA(0, "paint-test", "eyes", WS_POPUP, WINDOW_AT.x, WINDOW_AT.y, 100, 100, nullptr,
+        g_hwnd = CreateWindowExA(0, "paint-test", "eyes", WS_POPUP, windowAt.x, windowAt.y, 100, 100, nullptr,
                                  nullptr, nullptr, nullptr);
         skin.mainImage = makeBitmap(100, 100, magenta());
         skin.canvas = makeBitmap(100, 100, 0);
-        skin.eyeColour = WHITE;
+        skin.eyeColour = white;
     }
     void TearDown() override
     {
@@ -47,7 +47,7 @@ protected:
 
     void paintWithCursorAt(int mx, int my)
     {
-        headless::setPointer(WINDOW_AT.x + mx, WINDOW_AT.y + my);
+        headless::setPointer(windowAt.x + mx, windowAt.y + my);
         PAINTSTRUCT ps;
         BeginPaint(g_hwnd, &ps);
         paintEyes(&skin, ps.hdc);
@@ -79,7 +79,7 @@ protected:
 
 TEST_F(PaintTest, PupilFollowsTheWorkedExamples)
 {
-    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
+    addEye({10, 20, 40, 50}, {25, 35}, pupilColour);
     struct Case {
         POINT cursor, corner;
     } cases[] = {
@@ -94,7 +94,7 @@ TEST_F(PaintTest, PupilFollowsTheWorkedExamples)
     };
     for (const Case& c : cases) {
         paintWithCursorAt(c.cursor.x, c.cursor.y);
-        POINT corner = cornerOf(PUPIL);
+        POINT corner = cornerOf(pupilColour);
         EXPECT_EQ(corner.x, c.corner.x) << "cursor " << c.cursor.x << "," << c.cursor.y;
         EXPECT_EQ(corner.y, c.corner.y) << "cursor " << c.cursor.x << "," << c.cursor.y;
     }
@@ -102,20 +102,20 @@ TEST_F(PaintTest, PupilFollowsTheWorkedExamples)
 
 TEST_F(PaintTest, TallEyeWithAnOffCentreMarkerLooksRightWhenTheCursorIsOnIt)
 {
-    addEye({0, 0, 30, 90}, {5, 5}, PUPIL);
+    addEye({0, 0, 30, 90}, {5, 5}, pupilColour);
     paintWithCursorAt(5, 5);
-    POINT corner = cornerOf(PUPIL);
+    POINT corner = cornerOf(pupilColour);
     EXPECT_EQ(corner.x, 5 + 10 - 2);
     EXPECT_EQ(corner.y, 5 - 3);
 }
 
 TEST_F(PaintTest, FarAwayCursorStillGivesItsDirection)
 {
-    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
+    addEye({10, 20, 40, 50}, {25, 35}, pupilColour);
     paintWithCursorAt(25 + 200000, 35);
-    EXPECT_EQ(cornerOf(PUPIL).x, 33);
+    EXPECT_EQ(cornerOf(pupilColour).x, 33);
     paintWithCursorAt(25, 35 - 200000);
-    EXPECT_EQ(cornerOf(PUPIL).y, 22);
+    EXPECT_EQ(cornerOf(pupilColour).y, 22);
 }
 
 TEST(IsOverEye, ClosedRectangleWithoutHyperbolicCorners)
@@ -141,38 +141,38 @@ TEST(IsOverEye, FlatEyeCountsWhollyAndFlatLineNever)
 
 TEST_F(PaintTest, LaterEyesPupilIsOnTop)
 {
-    addEye({10, 20, 40, 50}, {25, 35}, PUPIL);
-    addEye({10, 20, 40, 50}, {25, 35}, SECOND_PUPIL);
+    addEye({10, 20, 40, 50}, {25, 35}, pupilColour);
+    addEye({10, 20, 40, 50}, {25, 35}, secondPupil);
     paintWithCursorAt(25, 35);
-    EXPECT_EQ(pixel(25, 35), static_cast<uint32_t>(SECOND_PUPIL));
-    EXPECT_EQ(cornerOf(PUPIL).x, -1);
+    EXPECT_EQ(pixel(25, 35), static_cast<uint32_t>(secondPupil));
+    EXPECT_EQ(cornerOf(pupilColour).x, -1);
 }
 
 TEST_F(PaintTest, PupilsAreClippedAtTheCanvasEdgeAndHiddenOutsideTheEye)
 {
-    addEye({0, 0, 100, 100}, {1, 50}, PUPIL, 8, 8);
+    addEye({0, 0, 100, 100}, {1, 50}, pupilColour, 8, 8);
     paintWithCursorAt(1, 50);
-    EXPECT_EQ(pixel(0, 50), static_cast<uint32_t>(PUPIL));
-    EXPECT_EQ(pixel(5, 50), static_cast<uint32_t>(WHITE));
+    EXPECT_EQ(pixel(0, 50), static_cast<uint32_t>(pupilColour));
+    EXPECT_EQ(pixel(5, 50), static_cast<uint32_t>(white));
 
     // The opaque main image covers a pupil that strays outside the eye area.
     rectfill(skin.mainImage, 50, 0, 99, 99, 0x000000FF);
     skin.eyeBounds[0] = {0, 0, 60, 100};
     skin.eyeCentres[0] = {48, 50};
     paintWithCursorAt(48, 50);
-    EXPECT_EQ(pixel(47, 50), static_cast<uint32_t>(PUPIL));
+    EXPECT_EQ(pixel(47, 50), static_cast<uint32_t>(pupilColour));
     EXPECT_EQ(pixel(50, 50), 0x000000FFu);
 }
 
 TEST_F(PaintTest, BackgroundReplacesTheFillAndASmallOneLeavesOldPupilsBehind)
 {
-    addEye({0, 0, 100, 100}, {50, 50}, PUPIL);
-    skin.background = makeBitmap(40, 40, SECOND_PUPIL);
+    addEye({0, 0, 100, 100}, {50, 50}, pupilColour);
+    skin.background = makeBitmap(40, 40, secondPupil);
     paintWithCursorAt(70, 70);
-    EXPECT_EQ(pixel(10, 10), static_cast<uint32_t>(SECOND_PUPIL));
+    EXPECT_EQ(pixel(10, 10), static_cast<uint32_t>(secondPupil));
     paintWithCursorAt(20, 20);
-    EXPECT_EQ(pixel(20, 20), static_cast<uint32_t>(PUPIL));
-    EXPECT_EQ(pixel(70, 70), static_cast<uint32_t>(PUPIL)) << "outside the background nothing is cleared";
+    EXPECT_EQ(pixel(20, 20), static_cast<uint32_t>(pupilColour));
+    EXPECT_EQ(pixel(70, 70), static_cast<uint32_t>(pupilColour)) << "outside the background nothing is cleared";
 }
 
 TEST_F(PaintTest, NoMainImagePaintsNothing)

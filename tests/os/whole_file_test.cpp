@@ -18,15 +18,15 @@ TEST(WholeFile, ReadsOnlyRegularFilesAndSaysWhyNot)
 {
     TempWorkdir work;
     std::string bytes = "stale";
-    EXPECT_EQ(readWholeFile("missing", bytes), FileRead::missing);
+    EXPECT_EQ(readWholeFile("missing", bytes), FileRead::Missing);
     EXPECT_EQ(bytes, "");
     makeDirs("folder");
-    EXPECT_EQ(readWholeFile("folder", bytes), FileRead::failed);
-    EXPECT_EQ(readWholeFile(specialFile().c_str(), bytes), FileRead::failed) << "and did not wait on it";
+    EXPECT_EQ(readWholeFile("folder", bytes), FileRead::Failed);
+    EXPECT_EQ(readWholeFile(specialFile().c_str(), bytes), FileRead::Failed) << "and did not wait on it";
 
     const std::string binary = "a\0b\r\n\xff"s;
     writeFile("file", binary);
-    EXPECT_EQ(readWholeFile("file", bytes), FileRead::ok);
+    EXPECT_EQ(readWholeFile("file", bytes), FileRead::Ok);
     EXPECT_EQ(bytes, binary);
 }
 

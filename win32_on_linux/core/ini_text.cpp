@@ -51,10 +51,10 @@ bool sameName(const std::string& text, Span span, const std::string& name)
     return true;
 }
 
-enum class Kind { other, section, key };
+enum class Kind { Other, Section, Key };
 
 struct Parsed {
-    Kind kind = Kind::other;
+    Kind kind = Kind::Other;
     Span name{}, value{};
 };
 
@@ -69,7 +69,7 @@ Parsed parse(const std::string& text, Span content)
     if (*start == '[') {
         const void* close = memchr(start, ']', length);
         if (close) {
-            line.kind = Kind::section;
+            line.kind = Kind::Section;
             line.name = trimmed(text, {all.begin + 1, size_t(static_cast<const char*>(close) - text.data())});
         }
         return line;
@@ -77,7 +77,7 @@ Parsed parse(const std::string& text, Span content)
     const void* equals = memchr(start, '=', length);
     if (equals) {
         size_t at = static_cast<const char*>(equals) - text.data();
-        line.kind = Kind::key;
+        line.kind = Kind::Key;
         line.name = trimmed(text, {all.begin, at});
         line.value = trimmed(text, {at + 1, all.end});
     }
@@ -101,7 +101,7 @@ IniLookup findIniKey(const std::string& text, const char* section, const char* k
     for (size_t begin = 0; begin < text.size();) {
         Line line = lineAt(text, begin);
         Parsed parsed = parse(text, line.content);
-        if (parsed.kind == Kind::section) {
+        if (parsed.kind == Kind::Section) {
             if (found.sectionFound)
                 break;
             inSection = sameName(text, parsed.name, sectionName);
@@ -109,7 +109,7 @@ IniLookup findIniKey(const std::string& text, const char* section, const char* k
                 found.sectionFound = true;
                 found.insertAt = line.next;
             }
-        } else if (inSection && parsed.kind == Kind::key) {
+        } else if (inSection && parsed.kind == Kind::Key) {
             if (sameName(text, parsed.name, keyName)) {
                 found.keyFound = true;
                 found.valueBegin = parsed.value.begin;

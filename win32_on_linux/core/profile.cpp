@@ -24,7 +24,7 @@ DWORD copyCut(const char* text, size_t length, char* buffer, DWORD size)
 bool readValue(const char* section, const char* key, const char* path, std::string& value)
 {
     std::string text;
-    if (!section || !key || !path || readWholeFile(path, text) != FileRead::ok)
+    if (!section || !key || !path || readWholeFile(path, text) != FileRead::Ok)
         return false;
     IniLookup found = findIniKey(text, section, key);
     if (!found.keyFound)
@@ -119,7 +119,7 @@ BOOL WritePrivateProfileStringA(const char* section, const char* key, const char
     if (!writable(sectionName, keyName, value))
         return FALSE;
     std::string text;
-    if (readWholeFile(path, text) == FileRead::failed)
+    if (readWholeFile(path, text) == FileRead::Failed)
         return FALSE;
     return replaceFile(path, withValue(text, sectionName, keyName, value)) ? TRUE : FALSE;
 }

@@ -152,9 +152,9 @@ LSTATUS RegQueryValueExA(HKEY key, const char* valueName, DWORD*, DWORD* type, B
         return ERROR_INVALID_PARAMETER;
     std::string text;
     FileRead read = isValueName(valueName) ? readWholeFile(entryPath(*open, valueName).c_str(), text)
-                                           : FileRead::missing;
-    if (read != FileRead::ok)
-        return read == FileRead::missing ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED;
+                                           : FileRead::Missing;
+    if (read != FileRead::Ok)
+        return read == FileRead::Missing ? ERROR_FILE_NOT_FOUND : ERROR_ACCESS_DENIED;
     RegistryValue value = readDesktopEntry(text);
     const DWORD needed = static_cast<DWORD>(value.data.size());
     LSTATUS status = ERROR_SUCCESS;
