@@ -8,6 +8,21 @@
 #include <cstdio>
 #include <thread>
 
+std::string unusedDisplayName()
+{
+    for (int number = 63; number < 1000; ++number) {
+        const std::string name = ":" + std::to_string(number);
+        const std::string lock = "/tmp/.X" + std::to_string(number) + "-lock";
+        if (access(lock.c_str(), F_OK) == 0)
+            continue;
+        Display* answered = XOpenDisplay(name.c_str());
+        if (!answered)
+            return name;
+        XCloseDisplay(answered);
+    }
+    return ":1000";
+}
+
 Desktop::Desktop(bool withWindowManager, int depth)
 {
     int fds[2];

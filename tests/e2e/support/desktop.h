@@ -76,5 +76,9 @@ private:
     Display* display = nullptr;
 };
 
+// A display name no X server answers on now, as DISPLAY names it (":63"):
+// checked, never assumed, since xvfb-run and many CI set-ups hold :99.
+std::string unusedDisplayName();
+
 // Polls until the condition holds; false if it never did within the time.
 bool eventually(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -117,12 +117,13 @@ TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)
     BITMAP* face = makeBitmap(20, 20, faceColour);
     saveBmp("skins/main.bmp", face);
     destroy_bitmap(face);
+    const std::string none = unusedDisplayName();
     struct {
-        const char* environment;
-        const char* says;
+        std::string environment;
+        std::string says;
     } const cases[] = {
         {"", "glimora: no X display: DISPLAY is not set\n"},
-        {"DISPLAY=:99", "glimora: cannot open the X display \":99\" named by DISPLAY\n"},
+        {"DISPLAY=" + none, "glimora: cannot open the X display \"" + none + "\" named by DISPLAY\n"},
         {"WAYLAND_DISPLAY=wayland-0", "glimora: DISPLAY is not set: glimora needs X11, or XWayland on a Wayland desktop\n"},
     };
     for (const auto& c : cases) {
@@ -138,7 +139,7 @@ TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)
     EXPECT_EQ(run.err, "glimora: the X display \"" + shallow.name() + "\" has no 24-bit true-colour visual\n");
 
     unlink("skins/main.bmp");
-    run = runProgram("DISPLAY=:99", "");
+    run = runProgram("DISPLAY=" + unusedDisplayName(), "");
     EXPECT_EQ(run.status, 255);
     EXPECT_TRUE(std::regex_search(run.err, std::regex("^glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n")))
         << run.err;
