@@ -7,8 +7,8 @@
 #include <string>
 
 #include "os/cwd.h"
+#include "os/tests/files.h"
 #include "os/whole_file.h"
-#include "support/fixtures.h"
 
 namespace {
 

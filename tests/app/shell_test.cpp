@@ -127,17 +127,27 @@ TEST_F(Shell, LeftDragMovesTheWindowWhileTheEyesGoOnAndTheNewCentreIsStored)
     EXPECT_EQ(readKey("y"), 380u);
 }
 
-TEST_F(Shell, AnyTimerInvalidatesWithoutErase)
+// Without an erase the face stays as it was shown, and a timer sends only the
+// pupils that moved, never the whole face again.
+TEST_F(Shell, AnyTimerRepaintsWithoutEraseSendingOnlyWhatMoved)
 {
+    int64_t sentBefore = -1, sentAfter = -1, wholeFace = 0;
     int presentsBefore = -1, presentsAfter = -1;
     headless::at(50, [&] {
         presentsBefore = headless::window(g_hwnd)->presents;
+        sentBefore = headless::window(g_hwnd)->sentPixels;
         headless::setPointer(7, 7);
         SendMessageA(g_hwnd, WM_TIMER, 7, 0);
     });
-    headless::at(53, [&] { presentsAfter = headless::window(g_hwnd)->presents; });
+    headless::at(53, [&] {
+        const headless::WindowState* face = headless::window(g_hwnd);
+        presentsAfter = face->presents;
+        sentAfter = face->sentPixels;
+        wholeFace = int64_t(face->width) * face->height;
+    });
     EXPECT_EQ(runUntilEscAt(60), 0);
     EXPECT_GT(presentsAfter, presentsBefore);
+    EXPECT_LT(sentAfter - sentBefore, wholeFace / 2);
 }
 
 TEST_F(Shell, MissingMainPictureIsReportedAndEndsWithMinusOne)

@@ -128,6 +128,11 @@ TEST(IsOverEye, ClosedRectangleWithoutHyperbolicCorners)
     EXPECT_FALSE(isOverEye(eye, 9, 35));
     EXPECT_FALSE(isOverEye(eye, 25, 51));
     EXPECT_FALSE(isOverEye(eye, 10, 20));  // a corner lies outside the region
+    // The hyperbola's limit is 0.15 of width squared: 15 * 9 = 135 is on it, 15 * 9.1 past it.
+    EXPECT_TRUE(isOverEye(eye, 34, 50));
+    EXPECT_FALSE(isOverEye(eye, 34.1f, 50));
+    EXPECT_TRUE(isOverEye(eye, 16, 20));
+    EXPECT_FALSE(isOverEye(eye, 15.9f, 20));
 }
 
 TEST(IsOverEye, FlatEyeCountsWhollyAndFlatLineNever)

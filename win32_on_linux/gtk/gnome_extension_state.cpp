@@ -7,11 +7,12 @@
 #include <cstring>
 #include <string>
 
+#include "gtk/notice_texts.h"
 #include "gtk/pointer_source.h"
 
 namespace {
 
-using pointer_choice::ExtensionReport;
+using notice_texts::ExtensionReport;
 
 struct Question {
     GDBusConnection* bus;
@@ -55,7 +56,7 @@ void onShellVersion(GObject*, GAsyncResult* result, gpointer data)
         g_variant_unref(version);
         g_variant_unref(answer);
     }
-    question->answered(pointer_choice::gnomeNoticeText(question->report));
+    question->answered(notice_texts::forGnome(question->report));
     delete question;
 }
 

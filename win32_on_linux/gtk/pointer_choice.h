@@ -2,8 +2,6 @@
 // GTK, so that the choice is tested headless.
 #pragma once
 
-#include <string>
-
 namespace pointer_choice {
 
 enum class Helper {
@@ -15,21 +13,5 @@ enum class Helper {
 
 // From XDG_SESSION_TYPE, WAYLAND_DISPLAY and XDG_CURRENT_DESKTOP (any may be null).
 Helper forSession(const char* sessionType, const char* waylandDisplay, const char* currentDesktop);
-
-// What the user is told, once, when no helper answers on a Wayland session.
-const char* noticeText(Helper helper);
-
-// What GNOME Shell says of our extension: its extensions service's state
-// number (1 active; 2 and 6 off; 3 error; 4 out of date; anything else, or
-// nothing, unknown), the error it gives, the shell's major version and the
-// newest one the extension lists.
-struct ExtensionReport {
-    int state = 0;
-    std::string error;
-    int shellMajor = 0;
-    int newestListed = 0;
-};
-// The notice for GNOME: which state keeps the extension from answering, and the step that fixes it.
-std::string gnomeNoticeText(const ExtensionReport& report);
 
 }  // namespace pointer_choice

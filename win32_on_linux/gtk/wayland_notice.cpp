@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "gtk/notice_texts.h"
 #include "gtk/pointer_source.h"
 
 namespace {
@@ -75,5 +76,5 @@ void pointer_source::tellOnce(Helper helper, GDBusConnection* bus)
     if (helper == Helper::GnomeExtension && bus)
         describeGnomeExtension(bus, say);
     else
-        say(pointer_choice::noticeText(helper));
+        say(notice_texts::forHelper(helper));
 }

@@ -176,9 +176,6 @@ struct MONITORINFO {
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_MORE_DATA 234
 
-// Runtime library
-char* _getcwd(char* buffer, int size);
-
 // Process and time
 HINSTANCE GetModuleHandleA(const char* moduleName);
 void Sleep(DWORD milliseconds);

@@ -1,8 +1,3 @@
 #include "support/fixtures.h"
 
-std::string specialFile()
-{
-    return "NUL";
-}
-
 void freshDisplay() {}

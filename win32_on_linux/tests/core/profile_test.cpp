@@ -6,7 +6,7 @@
 #include <string>
 
 #include <windows.h>
-#include "support/fixtures.h"
+#include "os/tests/files.h"
 
 using namespace std::string_literals;
 

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "core/region.h"
-#include "support/fixtures.h"
+#include "support/rects.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "support/linux/run_key.h"
+#include "support/run_key.h"
 
 namespace {
 

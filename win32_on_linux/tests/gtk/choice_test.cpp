@@ -1,6 +1,7 @@
 // Which helper the desktop backend asks for the pointer, from the session's variables.
 #include <gtest/gtest.h>
 
+#include "gtk/notice_texts.h"
 #include "gtk/pointer_choice.h"
 
 namespace {
@@ -36,14 +37,14 @@ TEST(PointerChoice, OtherWaylandDesktopsHaveNoHelper)
 
 namespace {
 
-using pointer_choice::ExtensionReport;
-using pointer_choice::gnomeNoticeText;
+using notice_texts::ExtensionReport;
+using notice_texts::forGnome;
 
 // The states the end-to-end GNOME tests do not make; off and out of date are shown there.
-TEST(PointerChoice, GnomeNoticeNamesTheExtensionsStateAndTheStepThatFixesIt)
+TEST(NoticeTexts, GnomeNoticeNamesTheExtensionsStateAndTheStepThatFixesIt)
 {
     auto says = [](const ExtensionReport& report, const char* text) {
-        return gnomeNoticeText(report).find(text) != std::string::npos;
+        return forGnome(report).find(text) != std::string::npos;
     };
     EXPECT_TRUE(says({6, "", 43, 44}, "is off"));
     EXPECT_TRUE(says({3, "SyntaxError: import declarations", 48, 44}, "failed to start (SyntaxError: import"));
@@ -54,7 +55,7 @@ TEST(PointerChoice, GnomeNoticeNamesTheExtensionsStateAndTheStepThatFixesIt)
     EXPECT_FALSE(says(otherForm, "gsettings"));
 
     // Unknown to the shell (installed after it started) or no answer: today's advice.
-    EXPECT_EQ(gnomeNoticeText({}), pointer_choice::noticeText(Helper::GnomeExtension));
+    EXPECT_EQ(forGnome({}), notice_texts::forHelper(Helper::GnomeExtension));
 }
 
 }  // namespace

@@ -9,8 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "system/win32.h"
-#include "support/fixtures.h"
+#include <windows.h>
+
+#include "os/tests/files.h"
 
 const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 

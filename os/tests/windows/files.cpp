@@ -1,0 +1,6 @@
+#include "os/tests/files.h"
+
+std::string specialFile()
+{
+    return "NUL";
+}

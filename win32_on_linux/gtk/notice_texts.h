@@ -1,0 +1,27 @@
+// What the user is told, once, when no helper can tell the program where the
+// pointer is on a Wayland session. Free of GTK, so that it is tested headless.
+#pragma once
+
+#include <string>
+
+#include "gtk/pointer_choice.h"
+
+namespace notice_texts {
+
+// When no helper answers on a Wayland session.
+const char* forHelper(pointer_choice::Helper helper);
+
+// What GNOME Shell says of our extension: its extensions service's state
+// number (1 active; 2 and 6 off; 3 error; 4 out of date; anything else, or
+// nothing, unknown), the error it gives, the shell's major version and the
+// newest one the extension lists.
+struct ExtensionReport {
+    int state = 0;
+    std::string error;
+    int shellMajor = 0;
+    int newestListed = 0;
+};
+// The notice for GNOME: which state keeps the extension from answering, and the step that fixes it.
+std::string forGnome(const ExtensionReport& report);
+
+}  // namespace notice_texts
