@@ -24,7 +24,7 @@ void appendChunk(std::string& out, const char* type, const std::string& data)
 
 }  // namespace
 
-// Written with zlib, which MinGW-w64 has where libpng is missing.
+// Written with zlib alone, which both platforms have; the file is replaced whole.
 bool writePng(const std::string& path, const uint32_t* pixels, int width, int height)
 {
     if (width <= 0 || height <= 0)
