@@ -1,5 +1,7 @@
 #include "checker/options.h"
 
+#include <getopt.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -40,51 +42,66 @@ bool parsePoint(const std::string& text, POINT& point)
            parseCoordinate(text.substr(comma + 1), point.y);
 }
 
+// args as getopt_long wants them: a writable, null-terminated argv after a program name.
+struct Argv {
+    explicit Argv(const std::vector<std::string>& args) : strings(args)
+    {
+        strings.insert(strings.begin(), "glimora-check");
+        for (std::string& arg : strings)
+            pointers.push_back(&arg[0]);
+        pointers.push_back(nullptr);
+    }
+    int count() const { return static_cast<int>(strings.size()); }
+    std::vector<std::string> strings;
+    std::vector<char*> pointers;
+};
+
 }  // namespace
 
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error)
 {
-    std::vector<std::string> folders;
-    bool optionsEnded = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        bool takesValue = arg == "--preview" || arg == "--pointer";
-        if (optionsEnded || arg.empty() || arg[0] != '-') {
-            folders.push_back(arg);
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
+    enum { preview = 'p', pointer = 'x', help = 'h' };
+    static const option longOptions[] = {{"preview", required_argument, nullptr, preview},
+                                         {"pointer", required_argument, nullptr, pointer},
+                                         {"help", no_argument, nullptr, help},
+                                         {nullptr, 0, nullptr, 0}};
+    Argv argv(args);
+    opterr = 0;  // the checker says what was wrong in its own words
+    optind = 0;  // a fresh scan on every call
+    for (int option; (option = getopt_long(argv.count(), argv.pointers.data(), ":h", longOptions, nullptr)) != -1;) {
+        const std::string value = optarg ? optarg : "";
+        switch (option) {
+        case help:
             options.help = true;
             return true;
-        } else if (takesValue && i + 1 == args.size()) {
-            error = arg + " needs a value";
-            return false;
-        } else if (arg == "--preview") {
-            options.previewPath = args[++i];
-            if (options.previewPath.empty()) {
-                error = "--preview needs a file name";
-                return false;
-            }
-        } else if (arg == "--pointer") {
+        case preview:
+            if (value.empty())
+                return error = "--preview needs a file name", false;
+            options.previewPath = value;
+            break;
+        case pointer: {
             POINT point;
-            if (!parsePoint(args[++i], point)) {
-                error = "--pointer takes X,Y in whole pixels, such as 40,-12";
-                return false;
-            }
+            if (!parsePoint(value, point))
+                return error = "--pointer takes X,Y in whole pixels, such as 40,-12", false;
             options.pointer = point;
-        } else {
-            error = "unknown option " + arg;
-            return false;
+            break;
+        }
+        case ':':
+            return error = std::string(argv.pointers[optind - 1]) + " needs a value", false;
+        default:
+            return error = "unknown option " + std::string(argv.pointers[optind - 1]), false;
         }
     }
-    if (folders.size() != 1 || folders[0].empty()) {
-        error = folders.size() > 1 ? "give exactly one skin folder" : "no skin folder given";
+    // getopt_long moved the operands after the options.
+    const int folders = argv.count() - optind;
+    if (folders != 1 || !*argv.pointers[optind]) {
+        error = folders > 1 ? "give exactly one skin folder" : "no skin folder given";
         return false;
     }
     if (options.pointer && options.previewPath.empty()) {
         error = "--pointer places the pointer of a --preview";
         return false;
     }
-    options.folder = folders[0];
+    options.folder = argv.pointers[optind];
     return true;
 }
