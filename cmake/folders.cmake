@@ -42,7 +42,7 @@ function(glimora_folder folder)
 endfunction()
 
 # Headers of the desktop's libraries, which only the Win32 layer's GTK backend includes.
-set(glimora_desktop_headers "gtk|gdk|X11|dbus|gio|glib|wayland")
+set(glimora_desktop_headers "gtk|gdk|X11|dbus|gio|glib|json-glib|wayland")
 
 # glimora_check_includes(<folder> <folders it may include> files...)
 # Every quoted include names a folder it may use: written from the include

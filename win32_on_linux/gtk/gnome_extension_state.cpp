@@ -2,9 +2,10 @@
 // notice: whether it is off, out of date or failed, and for which versions it
 // was made. The shell sends no lists over the bus, so those come from the
 // metadata.json in the folder it names.
+#include <json-glib/json-glib.h>
+
 #include <algorithm>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "gtk/notice_texts.h"
@@ -20,17 +21,19 @@ struct Question {
     ExtensionReport report;
 };
 
-// The largest number among the strings of "shell-version": [...].
-int newestListed(const char* metadata)
+// The largest number among the strings of "shell-version": [...]; 0 when there is none.
+int newestListed(JsonNode* metadata)
 {
-    const char* list = std::strstr(metadata, "\"shell-version\"");
-    const char* open = list ? std::strchr(list, '[') : nullptr;
-    const char* close = open ? std::strchr(open, ']') : nullptr;
+    JsonObject* fields = JSON_NODE_HOLDS_OBJECT(metadata) ? json_node_get_object(metadata) : nullptr;
+    JsonNode* list = fields ? json_object_get_member(fields, "shell-version") : nullptr;
+    if (!list || !JSON_NODE_HOLDS_ARRAY(list))
+        return 0;
     int newest = 0;
-    for (const char* c = open; c && (c = std::strchr(c, '"')) && c < close;) {
-        newest = std::max(newest, std::atoi(c + 1));
-        c = std::strchr(c + 1, '"');  // past the closing quote
-        c = c ? c + 1 : nullptr;
+    JsonArray* versions = json_node_get_array(list);
+    for (guint i = 0; i < json_array_get_length(versions); ++i) {
+        JsonNode* version = json_array_get_element(versions, i);
+        if (JSON_NODE_HOLDS_VALUE(version) && json_node_get_value_type(version) == G_TYPE_STRING)
+            newest = std::max(newest, std::atoi(json_node_get_string(version)));
     }
     return newest;
 }
@@ -38,10 +41,10 @@ int newestListed(const char* metadata)
 void readListedVersions(ExtensionReport* report, const char* folder)
 {
     gchar* file = g_build_filename(folder, "metadata.json", nullptr);
-    gchar* metadata = nullptr;
-    if (g_file_get_contents(file, &metadata, nullptr, nullptr))
-        report->newestListed = newestListed(metadata);
-    g_free(metadata);
+    JsonParser* parser = json_parser_new();
+    if (json_parser_load_from_file(parser, file, nullptr))
+        report->newestListed = newestListed(json_parser_get_root(parser));
+    g_object_unref(parser);
     g_free(file);
 }
 
