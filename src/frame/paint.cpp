@@ -11,6 +11,9 @@
 #include "globals/globals.h"
 #include "skin/skin.h"
 
+// The cursor counts as over the eye inside its bounds except near the corners,
+// which |dx * dy| > 0.15 * width^2 cuts off along a hyperbola: there an eye's
+// outline is usually already round, and a pupil put on the cursor would leave it.
 bool isOverEye(const RECT& bounds, float x, float y)
 {
     if (x < bounds.left || x > bounds.right || y < bounds.top || y > bounds.bottom)
@@ -18,6 +21,8 @@ bool isOverEye(const RECT& bounds, float x, float y)
     int width = bounds.right - bounds.left;
     int height = bounds.bottom - bounds.top;
     double p = (double(y) - bounds.top - 0.5 * height) * (double(x) - bounds.left - 0.5 * width);
+    // (width / height) * height is width, but NaN for a flat eye (height 0),
+    // so that no cursor is ever over an eye of no height.
     double limit = width * ((double(width) / height) * height) * 0.15;
     return std::fabs(p) <= limit;  // false when the limit is not a number
 }
@@ -36,7 +41,10 @@ ShownFrame shown;
 ChangedAreas changed;
 
 // The pupil pushed from the eye's centre towards the cursor, onto an ellipse
-// of the eye's size divided by 2.9, in Allegro's fixed point.
+// of the eye's size divided by 2.9: a little inside the half-size ellipse of
+// the eye itself, so that a pupil of the usual size stays within its eye. The
+// sums go through Allegro's fixed point and back as the face has always drawn
+// them, so that every pupil lands on the same pixel as it always has.
 POINT lookingOffset(const RECT& bounds, POINT centre, int mx, int my)
 {
     int dx = mx - centre.x;
