@@ -5,7 +5,7 @@
 // Exactly one backend is linked into each program: desktop or headless.
 #pragma once
 
-#include <windows.h>
+#include <win32_api.h>
 
 #include <cstdint>
 #include <string>

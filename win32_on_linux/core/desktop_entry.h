@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include <windows.h>
+#include <win32_api.h>
 
 struct RegistryValue {
     DWORD type = REG_NONE;

@@ -6,7 +6,7 @@
 
 #include "ini_text.h"
 #include "os/whole_file.h"
-#include <windows.h>
+#include <win32_api.h>
 
 namespace {
 

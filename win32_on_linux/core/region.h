@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include <windows.h>
+#include <win32_api.h>
 
 // Bands are sorted, never empty, and neighbours that touch always differ,
 // so every set of pixels has exactly one form.

@@ -17,7 +17,7 @@
 #include "desktop_entry.h"
 #include "os/cwd.h"
 #include "os/whole_file.h"
-#include <windows.h>
+#include <win32_api.h>
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include <windows.h>
+#include <win32_api.h>
 
 struct Scale {
     int factor = 1;

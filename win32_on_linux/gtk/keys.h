@@ -3,7 +3,7 @@
 
 #include <gdk/gdk.h>
 
-#include <windows.h>
+#include <win32_api.h>
 
 // The Win32 virtual-key code of a key, or 0 for keys that have none.
 UINT virtualKeyOf(guint keyval);

@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include <windows.h>
+#include <win32_api.h>
 
 namespace pointer_rest {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "gtk/pointer_choice.h"
-#include <windows.h>
+#include <win32_api.h>
 
 namespace pointer_source {
 

@@ -7,7 +7,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XShm.h>
 
-#include <windows.h>
+#include <win32_api.h>
 
 class SharedFrames {
 public:

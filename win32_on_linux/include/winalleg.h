@@ -4,7 +4,7 @@
 #pragma once
 
 #include <allegro.h>
-#include <windows.h>
+#include <win32_api.h>
 
 void set_palette_to_hdc(HDC dc, const RGB* palette);
 void draw_to_hdc(HDC dc, BITMAP* bitmap, int x, int y);

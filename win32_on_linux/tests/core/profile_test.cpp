@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <string>
 
-#include <windows.h>
+#include <win32_api.h>
 #include "os/tests/files.h"
 
 using namespace std::string_literals;

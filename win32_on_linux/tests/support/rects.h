@@ -1,7 +1,7 @@
 // Rectangles compared and printed, as regions are checked.
 #pragma once
 
-#include <windows.h>
+#include <win32_api.h>
 
 #include <ostream>
 #include <vector>

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include <windows.h>
+#include <win32_api.h>
 
 #include "os/tests/files.h"
 
