@@ -5,6 +5,7 @@
 // painter skips. "sent" is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
+#include "app/window_proc.h"
 #include "app/winmain.h"
 #include "bench/frame_skins.h"
 #include "frame/paint.h"

@@ -1,6 +1,8 @@
+#include "app/window_proc.h"
+
 #include "app/popup_menu.h"
-#include "app/winmain.h"
 #include "frame/paint.h"
+#include "globals/globals.h"
 #include "settings/settings.h"
 
 static void paint(HWND hwnd)

@@ -1,4 +1,5 @@
 #include "skin/allegro_setup.h"
+#include "app/window_proc.h"
 #include "app/winmain.h"
 #include "os/program_folder.h"
 #include "settings/settings.h"

@@ -6,4 +6,3 @@
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, char* commandLine, int showCommand);
 bool CreateEyesWindow(int width, int height);
-LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
