@@ -63,6 +63,11 @@ TEST(ChangedAreas, PupilsThatStayAddNothingAndAreasEndAtTheCanvas)
     areas.collect(still, still, 2, canvas);
     EXPECT_EQ(areas.count(), 0);
 
+    const RECT above[] = {{5, 5, 9, 9}, {5, 30, 9, 34}};  // one column, apart: two areas, not one tall one
+    const RECT below[] = {{6, 6, 10, 10}, {6, 31, 10, 35}};
+    areas.collect(above, below, 2, canvas);
+    EXPECT_EQ(areas.count(), 2);
+
     const RECT before[] = {{-3, -3, 1, 1}, {60, 44, 64, 48}};
     const RECT now[] = {{-2, -2, 2, 2}, {62, 46, 66, 50}};
     areas.collect(before, now, 2, canvas);

@@ -107,6 +107,9 @@ TEST_F(PaintTest, TallEyeWithAnOffCentreMarkerLooksRightWhenTheCursorIsOnIt)
     POINT corner = cornerOf(pupilColour);
     EXPECT_EQ(corner.x, 5 + 10 - 2);
     EXPECT_EQ(corner.y, 5 - 3);
+    // Straight down the pupil goes 90 / 2.9 = 31 pixels, not 30.
+    paintWithCursorAt(5, 5 + 1000);
+    EXPECT_EQ(cornerOf(pupilColour).y, 5 + 31 - 3);
 }
 
 TEST_F(PaintTest, FarAwayCursorStillGivesItsDirection)
