@@ -209,6 +209,8 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     gtk_window_set_type_hint(w, GDK_WINDOW_TYPE_HINT_UTILITY);
     gtk_window_set_skip_taskbar_hint(w, TRUE);
     gtk_window_set_skip_pager_hint(w, TRUE);
+    // A tool window belongs to no virtual desktop on Windows: here it is on every workspace.
+    gtk_window_stick(w);
     // Frames are drawn straight to the window, so GTK must neither clear nor buffer it.
     gtk_widget_set_app_paintable(widget, TRUE);
     gtk_widget_set_double_buffered(widget, FALSE);

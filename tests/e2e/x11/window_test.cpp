@@ -34,4 +34,32 @@ TEST_P(WindowTest, LeftDragMovesTheWindowByTheDragAndACloseStoresItsCentre)
 
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
 
+using WorkspaceTest = EyesTest;
+
+// openbox keeps four workspaces, as most desktops do.
+TEST_P(WorkspaceTest, TheFaceIsOnEveryWorkspaceAtItsPlaceFollowingThePointerAndStaysOffThePager)
+{
+    start("face", 400, 300);
+    const std::string id = std::to_string(window);
+    EXPECT_EQ(desktop.run("xprop -id " + id + " _NET_WM_DESKTOP | grep -q '= 4294967295$'"), 0) << "every workspace";
+    for (int workspace : {1, 3, 0}) {
+        xdotool("set_desktop " + std::to_string(workspace));
+        EXPECT_TRUE(eventually([&] {
+            return desktop.run("xdotool get_desktop | grep -qx " + std::to_string(workspace)) == 0;
+        }));
+        EXPECT_EQ(desktop.frame(window), box) << "workspace " << workspace;
+        pointAt(box.x + 30, box.y + 40);
+        EXPECT_TRUE(showsPupilAt(28, 37)) << "workspace " << workspace;
+        pointAt(box.x + 25, box.y + 35);
+        EXPECT_TRUE(showsPupilAt(23, 32)) << "workspace " << workspace;
+    }
+    EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_SKIP_PAGER"));
+    EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_SKIP_TASKBAR"));
+    EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Openbox, WorkspaceTest, testing::Values(true), desktopKind);
+
 }  // namespace
