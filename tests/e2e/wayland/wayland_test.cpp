@@ -101,6 +101,15 @@ protected:
         return showsPupilAt([&] { return desktop->pixels(Box{0, 0, faceWidth, faceHeight}, window); }, x, y);
     }
 
+    // On every workspace, as the compositor itself says: XWayland's clients
+    // cannot switch workspaces here, so its own word is what a test can read.
+    bool onEveryWorkspace() const
+    {
+        const std::string id = std::to_string(window);
+        return desktop->run("xprop -id " + id + " _NET_WM_DESKTOP | grep -q '= 4294967295$'") == 0 &&
+               desktop->hasState(window, "_NET_WM_STATE_STICKY");
+    }
+
     int shell(const std::string& command) const { return ::shell(command + " >/dev/null 2>&1"); }
     bool busHas(const std::string& name) const
     {
@@ -131,6 +140,7 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);  // the shell starts in its overview
     ASSERT_NO_FATAL_FAILURE(startMovingThePointer(here + "gnome_input.py pointer"));
     expectPupilsFollowThePointer();
+    EXPECT_TRUE(onEveryWorkspace());
 
     ASSERT_EQ(shell("gnome-extensions disable pointer@glimora.org"), 0);
     ASSERT_TRUE(eventually([&] { return !busHas("org.glimora.Pointer"); }));
@@ -201,6 +211,7 @@ TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAn
     EXPECT_TRUE(eventually([&] { return scriptLoaded(program); }, 10000));
     ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
     expectPupilsFollowThePointer();
+    EXPECT_TRUE(onEveryWorkspace());
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
     EXPECT_FALSE(scriptLoaded(program));
