@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "globals/globals.h"
+#include "os/folder_listing.h"
 #include "settings/settings.h"
 #include "settings/startup.h"
 
@@ -18,9 +19,6 @@ int g_skinItemCount = 0;
 
 }  // namespace
 
-// Read-only, hidden, label, folder and archive entries; never system ones.
-constexpr int skinFolderAttributes = FA_RDONLY | FA_HIDDEN | FA_LABEL | FA_DIREC | FA_ARCH;
-
 void buildPopupMenu()
 {
     g_runOnStartup = IsRunOnStartup();
@@ -32,9 +30,11 @@ void buildPopupMenu()
     AppendMenuA(g_menu, MF_STRING | (g_runOnStartup ? MF_CHECKED : MF_UNCHECKED), IDM_RUN_ON_STARTUP,
                 "Run on start-up");
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
-    // The listing's int parameter cannot carry a menu handle on 64-bit systems; its
-    // current form takes a pointer. Excluding what lies outside the mask matches it.
-    for_each_file_ex("skins/*", 0, ~skinFolderAttributes, AddSkinMenuItem, g_skinMenu);
+    // Listed by the names the file system holds: Allegro's listing hands them on
+    // through its text conversion, which turns bytes that are not UTF-8 into '^'.
+    for (const FolderEntry& entry : listFolder("skins"))
+        AddSkinMenuItem(("skins/" + entry.name).c_str(),
+                        (entry.isFolder ? FA_DIREC : 0) | (entry.hidden ? FA_HIDDEN : 0), g_skinMenu);
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), "Skins");
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_menu, MF_STRING, IDM_EXIT, "Exit");

@@ -105,7 +105,10 @@ void EyesTest::chooseSkin(const std::string& name)
     xdotool("key Down Down Down Right");
     // Keys reach the submenu once it is there.
     ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
-    xdotool(folders.front() == name ? "key Return" : "key Down Return");
+    std::string keys = "key";
+    for (auto folder = folders.begin(); folder != folders.end() && *folder != name; ++folder)
+        keys += " Down";
+    xdotool(keys + " Return");
 }
 
 Box EyesTest::startThenChooseSkin(const std::string& name)

@@ -57,6 +57,29 @@ TEST_P(MenuTest, ChosenSkinAndCentreAreStoredOnExitAndUsedOnTheNextStart)
     EXPECT_EQ(frameOnceAt(launch(), stored), stored) << "the next start";
 }
 
+// A folder unpacked from an archive made elsewhere may be named in Latin-1 bytes,
+// which are not UTF-8: it is the very folder that is loaded and stored.
+TEST_P(MenuTest, FoldersNamedInAnyBytesAreChosenStoredAndLoadedAgainByTheirExactName)
+{
+    const std::string latin1 = "caf\xe9", otherScript = "\xe7\x9b\xae";
+    makeDirs("skins/" + otherScript);
+    BITMAP* tall = makeBitmap(40, 60, 0x3030C0);
+    saveBmp("skins/" + otherScript + "/main.bmp", tall);
+    destroy_bitmap(tall);
+    const Box rebuilt = startThenChooseSkin(latin1);
+    ASSERT_EQ(box, rebuilt);
+    EXPECT_EQ(setting("skin"), latin1);
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    window = launch();
+    EXPECT_EQ(box = frameOnceAt(window, rebuilt), rebuilt) << "the next start";
+
+    chooseSkin(otherScript);
+    const Box tallBox{400 - 20, 300 - 30, 40, 60};
+    EXPECT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == tallBox; }));
+    EXPECT_EQ(setting("skin"), otherScript);
+}
+
 TEST_P(MenuTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255AlsoOnTheNextStart)
 {
     makeDirs("skins/broken");
