@@ -90,6 +90,11 @@ void runMenuCommand(HWND hwnd, UINT id)
         ChooseSkin((*g_skinNames)[index].c_str());
 }
 
+bool isAlwaysOnTop()
+{
+    return g_alwaysOnTop;
+}
+
 void destroyPopupMenu()
 {
     DestroyMenu(g_menu);

@@ -12,4 +12,6 @@ void buildPopupMenu();
 // One entry of the skins folder listing; (null, 0, null) only resets the item count.
 int AddSkinMenuItem(const char* fileName, int attributes, void* param);
 void runMenuCommand(HWND hwnd, UINT id);
+// Whether "Always on top" is checked.
+bool isAlwaysOnTop();
 void destroyPopupMenu();

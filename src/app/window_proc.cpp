@@ -1,5 +1,7 @@
 #include "app/window_proc.h"
 
+#include "app/eyes_timer.h"
+#include "app/full_screen.h"
 #include "app/popup_menu.h"
 #include "frame/paint.h"
 #include "globals/globals.h"
@@ -25,9 +27,10 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     switch (message) {
     case WM_CREATE:
         buildPopupMenu();
+        forgetFullScreen();
         break;
     case WM_DESTROY:
-        KillTimer(hwnd, IDT_EYES);
+        stopEyesTimer(hwnd);
         destroyPopupMenu();
         break;
     case WM_ERASEBKGND:
@@ -40,8 +43,19 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_TIMER:
         // Painted at once: a paint left to the queue would cost the loop another wake-up.
-        InvalidateRect(hwnd, nullptr, FALSE);
-        UpdateWindow(hwnd);
+        if (eyesChanged(g_skin)) {
+            InvalidateRect(hwnd, nullptr, FALSE);
+            UpdateWindow(hwnd);
+        }
+        eyesTimerTicked(hwnd);
+        stepAsideForFullScreen(hwnd);
+        break;
+    case WM_INPUT:
+        // The first move after a rest is followed at once, not at the next look.
+        if (mouseRawInput(hwnd)) {
+            InvalidateRect(hwnd, nullptr, FALSE);
+            UpdateWindow(hwnd);
+        }
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)

@@ -1,4 +1,5 @@
 #include "skin/allegro_setup.h"
+#include "app/eyes_timer.h"
 #include "app/window_proc.h"
 #include "app/winmain.h"
 #include "os/program_folder.h"
@@ -42,8 +43,9 @@ static void runMessageLoop()
                 return;
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
+        } else {
+            WaitMessage();
         }
-        Sleep(1);
     }
 }
 
@@ -66,7 +68,7 @@ static bool buildAndRun()
         deleteSkin();
         return false;
     }
-    SetTimer(g_hwnd, IDT_EYES, 100, nullptr);
+    startEyesTimer(g_hwnd);
     SetWindowRgn(g_hwnd, g_skin->takeRegion(), TRUE);
     InvalidateRect(g_hwnd, nullptr, TRUE);
     ShowWindow(g_hwnd, SW_SHOW);

@@ -197,6 +197,12 @@ void paintChangedEyes(Skin* skin, HDC dc)
     std::copy(pupils, pupils + skin->eyeCount, shown.pupils);
 }
 
+bool eyesChanged(Skin* skin)
+{
+    POINT cursor;
+    return cursorInWindow(&cursor) && !showsSameFrame(skin, cursor) && skin->mainImage;
+}
+
 void forgetShownFrame()
 {
     shown.valid = false;

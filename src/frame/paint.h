@@ -20,6 +20,8 @@ void paintEyes(Skin* skin, HDC dc);
 // After the first frame and an expose, only the areas of moved pupils are
 // composed and sent.
 void paintChangedEyes(Skin* skin, HDC dc);
+// Whether paintChangedEyes would paint now: a tick that would not need not ask for a paint.
+bool eyesChanged(Skin* skin);
 // What the window showed is gone (uncovered, reshaped): the next paint draws it.
 void forgetShownFrame();
 bool isOverEye(const RECT& bounds, float x, float y);

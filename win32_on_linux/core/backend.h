@@ -37,15 +37,28 @@ bool open();
 // screen pixels divided by N (see core/scale.h).
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
-// How many more milliseconds the pointer is known to stay where pointer() last
-// saw it, unless input comes first (which ends the program's wait); 0 when it
-// may have moved or the backend cannot tell.
-uint64_t pointerRestsFor();
+// Starts or stops telling core::rawMotion of the pointer device's moves (a
+// warp by a program is not one); false when the backend cannot tell them.
+bool watchRawMotion(bool on);
 // The monitors' areas, the primary first; empty when the display tells none.
 std::vector<RECT> monitors();
 // A point in window pixels in the screen's own pixels, and back.
 POINT toScreenPixels(POINT point);
 POINT fromScreenPixels(POINT point);
+
+// Other programs' windows, as the window manager tells of them, by an id (0 for
+// none); the answers come from what it announced, without a round trip at rest.
+struct OtherWindow {
+    RECT frame{};  // in window pixels
+    bool maximized = false;
+};
+// The active window (one of ours when it is some windowId), and the desktop's own
+// window, once seen.
+uint64_t activeWindow();
+uint64_t desktopWindow();
+uint64_t windowId(Native* window);
+// False when the window is gone or was never active.
+bool describeWindow(uint64_t id, OtherWindow* described);
 
 Native* createWindow(HWND hwnd, const char* title, const RECT& frame);
 void destroyWindow(Native* window);
@@ -76,6 +89,8 @@ void sleep(unsigned milliseconds);
 namespace core {
 // The window manager (or a drag) moved the window: keep GetWindowRect truthful.
 void windowMoved(HWND hwnd, int x, int y);
+// The pointing device moved while raw motion is watched.
+void rawMotion();
 // Called often from a backend's modal loop (a move, a popup menu): like Win32's,
 // such loops keep timers and painting going, so the window stays alive meanwhile.
 void serviceModalLoop();

@@ -72,23 +72,13 @@ void stamp(MSG* msg);
 // region is the whole window, so it is handed again after every resize.
 void applyShape(Window& window);
 
-// Whether the thread is idle: its last PeekMessageA found nothing and nothing was
-// posted, invalidated or scheduled since; or it took a timer's message and its
-// handling left nothing to take (a tick that painted at once). Then only input
-// or a timer can bring work. A timer handler that sets a flag for its loop
-// instead of posting would see the flag only at the next wake-up.
-bool idle();
-void setIdle(bool nothingToDo);
 // Milliseconds until the next timer is due (0 when one is due); none gives the cap.
 uint64_t untilNextTimer(uint64_t cap);
-// Timers are held while the backend vouches that the pointer rests and no
-// window moved since the last tick: a tick could see nothing new then, and
-// this program's only timer follows the pointer. A held timer neither wakes
-// the loop nor comes out of PeekMessageA; once the hold ends its missed
-// periods make one WM_TIMER. A window that moves ends the hold.
-void releaseTimers();
+// Another program's window, as GetForegroundWindow handed it out.
+BOOL otherWindowRect(HWND hwnd, RECT* rect);
 
 // What a window leaves behind when it goes.
+void forgetRawInputTarget(HWND hwnd);
 void killWindowTimers(HWND hwnd);
 void removeWindowMessages(HWND hwnd);
 void clearTimers();

@@ -7,7 +7,6 @@ void setFrame(core::Window& window, const RECT& frame, bool repaint)
 {
     bool resized = core::width(frame) != core::width(window.frame) || core::height(frame) != core::height(window.frame);
     window.frame = frame;
-    core::releaseTimers();
     backend::move(window.native, frame);
     if (!resized)
         return;
@@ -58,8 +57,10 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint)
 BOOL GetWindowRect(HWND hwnd, RECT* rect)
 {
     core::Window* window = core::findWindow(hwnd);
-    if (!window || !rect)
+    if (!rect)
         return FALSE;
+    if (!window)
+        return core::otherWindowRect(hwnd, rect);
     *rect = window->frame;
     return TRUE;
 }
@@ -97,5 +98,4 @@ void core::windowMoved(HWND hwnd, int x, int y)
     if (!window)
         return;
     window->frame = frameAt(x, y, width(window->frame), height(window->frame));
-    core::releaseTimers();
 }

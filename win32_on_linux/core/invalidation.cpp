@@ -37,7 +37,6 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
     window->update = window->invalid ? boundingBox(window->update, area) : area;
     window->invalid = true;
     window->erase = window->erase || erase;
-    core::setIdle(false);
     return TRUE;
 }
 

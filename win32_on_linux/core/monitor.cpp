@@ -43,6 +43,28 @@ HMONITOR MonitorFromRect(const RECT* rect, DWORD flags)
     return flags == MONITOR_DEFAULTTOPRIMARY && !monitors.empty() ? handleOf(0) : nullptr;
 }
 
+HMONITOR MonitorFromPoint(POINT point, DWORD flags)
+{
+    std::vector<RECT> monitors = knownMonitors();
+    for (size_t i = 0; i < monitors.size(); ++i)
+        if (point.x >= monitors[i].left && point.x < monitors[i].right && point.y >= monitors[i].top &&
+            point.y < monitors[i].bottom)
+            return handleOf(i);
+    if (monitors.empty() || flags == MONITOR_DEFAULTTONULL)
+        return nullptr;
+    if (flags != MONITOR_DEFAULTTONEAREST)
+        return handleOf(0);
+    // Off every monitor: the one whose edge is nearest.
+    auto distance = [&](const RECT& r) {
+        int64_t dx = std::max<int64_t>({0, int64_t{r.left} - point.x, int64_t{point.x} - (r.right - 1)});
+        int64_t dy = std::max<int64_t>({0, int64_t{r.top} - point.y, int64_t{point.y} - (r.bottom - 1)});
+        return dx * dx + dy * dy;
+    };
+    auto nearest = std::min_element(monitors.begin(), monitors.end(),
+                                    [&](const RECT& a, const RECT& b) { return distance(a) < distance(b); });
+    return handleOf(size_t(nearest - monitors.begin()));
+}
+
 BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info)
 {
     std::vector<RECT> monitors = knownMonitors();

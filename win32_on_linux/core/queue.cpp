@@ -39,8 +39,6 @@ struct PostedMessages {
 };
 
 PostedMessages posted;
-bool nothingToDo = false;
-bool tookTimer = false;  // the last PeekMessageA removed a WM_TIMER
 bool quitPosted = false;
 int quitCode = 0;
 
@@ -68,8 +66,8 @@ bool takeQuit(const core::MessageFilter& filter, bool remove, MSG* msg)
     return true;
 }
 
-// Whether an unfiltered PeekMessageA would find a message now, backend input aside.
-bool workPending()
+// Whether an unfiltered PeekMessageA would find a message now.
+bool messageWaiting()
 {
     if (posted.size() > 0 || quitPosted)
         return true;
@@ -86,17 +84,6 @@ void core::stamp(MSG* msg)
     msg->time = GetTickCount();
 }
 
-bool core::idle()
-{
-    return nothingToDo || (tookTimer && !workPending());
-}
-
-void core::setIdle(bool idle)
-{
-    nothingToDo = idle;
-}
-
-
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (hwnd && !core::findWindow(hwnd))
@@ -106,7 +93,6 @@ BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     MSG msg{hwnd, message, wParam, lParam, 0, {}};
     core::stamp(&msg);
     posted.push(msg);
-    nothingToDo = false;
     return TRUE;
 }
 
@@ -114,7 +100,6 @@ void PostQuitMessage(int exitCode)
 {
     quitPosted = true;
     quitCode = exitCode;
-    nothingToDo = false;
 }
 
 bool core::quitPending()
@@ -130,12 +115,23 @@ BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT remo
         backend::poll();
     const core::MessageFilter filter{hwnd, filterMin, filterMax};
     const bool remove = removeFlags & PM_REMOVE;
-    bool taken = takePosted(filter, remove, msg) || takeQuit(filter, remove, msg) || core::takePaint(filter, msg) ||
-                 core::takeTimer(filter, remove, msg);
-    bool unfiltered = !filter.hwnd && filter.first == 0 && filter.last == 0;
-    nothingToDo = !taken && unfiltered;
-    tookTimer = taken && remove && unfiltered && msg->message == WM_TIMER;
-    return taken;
+    return takePosted(filter, remove, msg) || takeQuit(filter, remove, msg) || core::takePaint(filter, msg) ||
+           core::takeTimer(filter, remove, msg);
+}
+
+// Sleeps until input comes or a timer is due; input that brings no message
+// (a native event for the toolkit alone) sends it back to sleep.
+BOOL WaitMessage()
+{
+    constexpr uint64_t longestPause = 60000;  // only a bound: input or a timer ends the pause
+    if (core::displayOpen())
+        backend::poll();
+    while (!messageWaiting()) {
+        backend::sleep(static_cast<unsigned>(core::untilNextTimer(longestPause)));
+        if (core::displayOpen())
+            backend::poll();
+    }
+    return TRUE;
 }
 
 BOOL TranslateMessage(const MSG*)
@@ -174,8 +170,6 @@ void core::removeWindowMessages(HWND hwnd)
 void core::clearQueue()
 {
     posted.clear();
-    nothingToDo = false;
-    tookTimer = false;
     quitPosted = false;
     quitCode = 0;
 }

@@ -15,8 +15,6 @@ struct Timer {
     uint64_t due;
 };
 
-bool released = true;  // something moved since the last tick
-
 std::vector<Timer>& timers()
 {
     static std::vector<Timer> running;
@@ -35,18 +33,7 @@ void reschedule(Timer& timer, uint64_t now)
     timer.due += (missed + 1) * timer.period;
 }
 
-// How long the timers are still held; 0 when they run.
-uint64_t heldFor()
-{
-    return released ? 0 : backend::pointerRestsFor();
-}
-
 }  // namespace
-
-void core::releaseTimers()
-{
-    released = true;
-}
 
 // Timers belong to a window; thread timers and callbacks are not served.
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback)
@@ -60,8 +47,6 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC callback)
         *existing = {hwnd, id, period, due};
     else
         timers().push_back({hwnd, id, period, due});
-    released = true;
-    core::setIdle(false);
     return id ? id : 1;
 }
 
@@ -76,7 +61,7 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id)
 
 bool core::takeTimer(const MessageFilter& filter, bool remove, MSG* msg)
 {
-    if (timers().empty() || heldFor() > 0)
+    if (timers().empty())
         return false;
     uint64_t now = backend::now();
     Timer* earliest = nullptr;
@@ -87,22 +72,18 @@ bool core::takeTimer(const MessageFilter& filter, bool remove, MSG* msg)
         return false;
     *msg = MSG{earliest->hwnd, WM_TIMER, earliest->id, 0, 0, {}};
     stamp(msg);
-    if (remove) {
+    if (remove)
         reschedule(*earliest, now);
-        released = false;
-    }
     return true;
 }
 
 uint64_t core::untilNextTimer(uint64_t cap)
 {
     uint64_t now = backend::now();
-    if (timers().empty())
-        return cap;
     uint64_t until = cap;
     for (const Timer& timer : timers())
         until = std::min(until, timer.due > now ? timer.due - now : 0);
-    return std::min(cap, std::max(until, heldFor()));
+    return until;
 }
 
 void core::killWindowTimers(HWND hwnd)
@@ -114,5 +95,4 @@ void core::killWindowTimers(HWND hwnd)
 void core::clearTimers()
 {
     timers().clear();
-    released = true;
 }

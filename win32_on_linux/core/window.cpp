@@ -27,6 +27,7 @@ void forget(HWND hwnd)
     auto it = std::find_if(live.begin(), live.end(), [&](const auto& w) { return w->handle == hwnd; });
     if (it == live.end())
         return;
+    core::forgetRawInputTarget(hwnd);
     backend::destroyWindow((*it)->native);
     DeleteObject((*it)->region);
     live.erase(it);

@@ -9,8 +9,8 @@
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
-#include "gtk/pointer_rest.h"
 #include "gtk/pointer_source.h"
+#include "gtk/raw_motion.h"
 
 namespace {
 
@@ -94,8 +94,9 @@ bool backend::open()
         g_main_context_acquire(context);
         gtk_backend::readScale();
         gtk_backend::watchSession();
+        gtk_backend::watchOtherWindows();
         pointer_source::start();
-        pointer_rest::start(display);
+        raw_motion::start(display);
         return true;
     }();
     return opened;
@@ -120,23 +121,22 @@ bool backend::pointer(POINT* screenPoint)
         unsigned buttons;
         XQueryPointer(display, DefaultRootWindow(display), &root, &child, &screen.x, &screen.y, &windowX,
                       &windowY, &buttons);
-        pointer_rest::lookedAt(screen);
     }
     *screenPoint = gtk_backend::screenScale().toWindowPixels(screen);
     return true;
 }
 
-uint64_t backend::pointerRestsFor()
+// On Wayland the compositor's helper reports every move; XInput 2 sees only those over X windows.
+bool backend::watchRawMotion(bool on)
 {
-    uint64_t restsFor = 0;
-    if (pointer_source::helperRestsFor(&restsFor))
-        return restsFor;
-    return pointer_rest::restsFor();
+    const bool helper = pointer_source::watchMoves(on);
+    const bool raw = raw_motion::watch(on && !helper);
+    return helper || raw;
 }
 
-// Called about a thousand times a second, so at rest it costs one poll(2) on
-// the watched descriptors and a clock read: GLib runs only when there is input
-// or one of its sources is due.
+// Called at every PeekMessageA, so it costs one poll(2) on the watched
+// descriptors and a clock read: GLib runs only when there is input or one of
+// its sources is due.
 void backend::poll()
 {
     if (!display)

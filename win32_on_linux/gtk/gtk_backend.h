@@ -24,6 +24,8 @@ void movedTo(Window xid, POINT screenPixels);
 // GTK was asked to put a window's corner at this point in window pixels.
 void placedAt(POINT windowPixels);
 
+// Follows the window manager's active window (gtk/other_windows.cpp).
+void watchOtherWindows();
 // Signals and the loss of the display end the program as a log-out does.
 void watchSession();
 // One line on stderr saying why no window can be made.

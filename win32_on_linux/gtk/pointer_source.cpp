@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/backend.h"
 #include "gtk/gtk_backend.h"
 
 namespace pointer_source {
@@ -16,7 +17,7 @@ Helper helper = Helper::NotNeeded;
 GDBusConnection* bus = nullptr;
 bool present = false;
 bool known = false;
-bool movedSinceRead = false;
+bool watchingMoves = false;
 POINT last{};
 guint checkTimer = 0;
 
@@ -65,16 +66,13 @@ bool helperPosition(POINT* screenPoint)
     if (!present || !known)
         return false;
     *screenPoint = last;
-    movedSinceRead = false;
     return true;
 }
 
-bool helperRestsFor(uint64_t* milliseconds)
+bool watchMoves(bool on)
 {
-    if (!present || !known)
-        return false;
-    *milliseconds = movedSinceRead ? 0 : UINT64_MAX;
-    return true;
+    watchingMoves = on && present;
+    return watchingMoves;
 }
 
 void reported(int x, int y, int logicalWidth, int logicalHeight)
@@ -89,7 +87,8 @@ void reported(int x, int y, int logicalWidth, int logicalHeight)
     const int screenHeight = DisplayHeight(display, DefaultScreen(display));
     const POINT now{logicalWidth > 0 ? LONG(int64_t(x) * screenWidth / logicalWidth) : x,
                     logicalHeight > 0 ? LONG(int64_t(y) * screenHeight / logicalHeight) : y};
-    movedSinceRead = movedSinceRead || !known || now.x != last.x || now.y != last.y;
+    if (watchingMoves && known && (now.x != last.x || now.y != last.y))
+        core::rawMotion();
     last = now;
     known = true;
 }
@@ -98,8 +97,14 @@ void helperPresent(bool nowPresent)
 {
     present = nowPresent;
     known = false;
-    if (!present)
-        checkPresenceSoon();
+    if (present)
+        return;
+    checkPresenceSoon();
+    // Whoever listens must look again: the moves now come from elsewhere.
+    if (watchingMoves) {
+        watchingMoves = false;
+        core::rawMotion();
+    }
 }
 
 }  // namespace pointer_source

@@ -7,7 +7,6 @@
 
 #include <gio/gio.h>
 
-#include <cstdint>
 #include <string>
 
 #include "gtk/pointer_choice.h"
@@ -21,9 +20,9 @@ void start();
 // The last position a helper reported, in X screen coordinates; false while no
 // helper is active, when the X server must be asked.
 bool helperPosition(POINT* screenPoint);
-// While a helper reports: how long the pointer stays put, which is until the
-// helper reports a move (its report ends the program's wait); false otherwise.
-bool helperRestsFor(uint64_t* milliseconds);
+// While a helper reports, its reports of a move are told to core::rawMotion
+// from now on (or no longer); false when no helper reports.
+bool watchMoves(bool on);
 
 // What the helpers call: a position in the compositor's global logical
 // coordinates with the size of that space, and a helper appearing or going.

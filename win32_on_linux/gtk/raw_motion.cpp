@@ -1,33 +1,28 @@
-#include "gtk/pointer_rest.h"
+#include "gtk/raw_motion.h"
 
 #include <X11/extensions/XInput2.h>
 #include <gdk/gdkx.h>
 
 #include "core/backend.h"
 
-namespace pointer_rest {
+namespace raw_motion {
 
 namespace {
-
-// A warp is followed within this; the eyes otherwise show the pointer within a tick.
-constexpr uint64_t lookAtRestEveryMs = 1000;
 
 Display* display = nullptr;
 int inputOpcode = 0;
 bool available = false;
-bool watching = false;  // raw motion is selected
-bool moved = true;      // since the last look, or no look since watching began
-POINT last{};
-bool known = false;
-uint64_t lastLook = 0;
+bool watching = false;
 
-void watch(bool on)
+void select(bool on)
 {
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     if (on)
         XISetMask(bits, XI_RawMotion);
     XIEventMask mask{XIAllMasterDevices, int(sizeof bits), bits};
     XISelectEvents(display, DefaultRootWindow(display), &mask, 1);
+    // Sent now: the program sleeps next, and a move must not wait in the request buffer.
+    XFlush(display);
     watching = on;
 }
 
@@ -37,9 +32,9 @@ GdkFilterReturn onEvent(GdkXEvent* native, GdkEvent*, gpointer)
     if (event->type != GenericEvent || event->xcookie.extension != inputOpcode ||
         event->xcookie.evtype != XI_RawMotion)
         return GDK_FILTER_CONTINUE;
-    moved = true;
+    // Events already on their way when the watch ended are not told.
     if (watching)
-        watch(false);
+        core::rawMotion();
     return GDK_FILTER_REMOVE;
 }
 
@@ -59,33 +54,18 @@ void start(Display* connection)
     XIQueryVersion(display, &major, &minor);
     gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
     gdk_x11_display_error_trap_push(gdkDisplay);
-    watch(true);
+    select(false);
     XSync(display, False);
     available = gdk_x11_display_error_trap_pop(gdkDisplay) == 0;
-    watching = available;
     if (available)
         gdk_window_add_filter(nullptr, onEvent, nullptr);
 }
 
-void lookedAt(POINT point)
+bool watch(bool on)
 {
-    const bool still = known && point.x == last.x && point.y == last.y;
-    // A look after the selection sees every motion before it; the events tell of any after.
-    if (watching)
-        moved = false;
-    else if (still && available)
-        watch(true);  // the next look confirms the rest
-    last = point;
-    known = true;
-    lastLook = backend::now();
+    if (available && on != watching)
+        select(on);
+    return available && on;
 }
 
-uint64_t restsFor()
-{
-    if (!watching || moved)
-        return 0;
-    const uint64_t since = backend::now() - lastLook;
-    return since < lookAtRestEveryMs ? lookAtRestEveryMs - since : 0;
-}
-
-}  // namespace pointer_rest
+}  // namespace raw_motion

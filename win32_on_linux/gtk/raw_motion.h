@@ -1,24 +1,16 @@
-// Whether the pointer rests, learnt from XInput 2 raw motion on the root
-// window, so that a resting face asks the X server nothing. Raw motion is
-// watched only while the pointer rests: its first event says enough, and a
-// moving pointer is looked at every tick anyway. A warp (a program moving the
-// pointer) makes no raw motion, so a resting pointer is still looked at now
-// and then.
+// Raw input on X11: XInput 2 raw motion on the root window, which tells of
+// every move of a pointing device wherever the pointer is, and of no warp (a
+// program moving the pointer). Selected only while raw input is asked for, so
+// a moving pointer costs nothing when nobody listens.
 #pragma once
 
 #include <X11/Xlib.h>
 
-#include <cstdint>
+namespace raw_motion {
 
-#include <win32_api.h>
-
-namespace pointer_rest {
-
-// Watches where the server has XInput 2; elsewhere restsFor() stays 0.
+// Learns whether the server has XInput 2; selects nothing yet.
 void start(Display* display);
-// The X server was just asked where the pointer is.
-void lookedAt(POINT screenPoint);
-// Milliseconds until the pointer must be looked at again; 0 when it may have moved.
-uint64_t restsFor();
+// Selects raw motion or stops; false when the server cannot tell it.
+bool watch(bool on);
 
-}  // namespace pointer_rest
+}  // namespace raw_motion

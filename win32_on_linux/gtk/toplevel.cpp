@@ -171,6 +171,11 @@ bool buttonDown(guint button)
 
 }  // namespace
 
+uint64_t backend::windowId(Native* window)
+{
+    return window->xid;
+}
+
 void gtk_backend::movedTo(Window xid, POINT screenPixels)
 {
     GdkWindow* gdkWindow = gdk_x11_window_lookup_for_display(gdk_display_get_default(), xid);

@@ -36,10 +36,10 @@ bool backend::pointer(POINT* screenPoint)
     return true;
 }
 
-// The scripted pointer moves without telling: timers are never held.
-uint64_t backend::pointerRestsFor()
+// The scripted pointer moves without telling, as a warp does.
+bool backend::watchRawMotion(bool)
 {
-    return 0;
+    return false;
 }
 
 backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)

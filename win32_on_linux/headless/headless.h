@@ -17,6 +17,11 @@ void reset(int screenWidth = 1280, int screenHeight = 1024);
 void setPointer(int x, int y);
 // The monitors the display reports, the primary first; reset leaves the screen as the only one.
 void setMonitors(const std::vector<RECT>& monitors);
+// Another program's window as the window manager tells of it (id > 0), made the
+// active one; activate(0) leaves none active, and a desktop window is the desktop's own.
+void showOtherWindow(uint64_t id, const RECT& frame, bool maximized = false);
+void activate(uint64_t id);
+void setDesktopWindow(uint64_t id);
 // Runs action when the virtual clock reaches ms (Sleep advances the clock).
 void at(uint64_t ms, std::function<void()> action);
 // The clock runs past this only by failing the test (guards against a hung loop);

@@ -31,6 +31,9 @@ struct Display {
     std::deque<Menu> shownSubmenus;  // the copies popups' submenu pointers point at
     std::vector<Box> boxes;
     std::vector<std::string> calls;
+    std::map<uint64_t, backend::OtherWindow> others;  // other programs' windows by id
+    uint64_t active = 0;
+    uint64_t desktop = 0;
 };
 
 Display& display();

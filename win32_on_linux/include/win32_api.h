@@ -10,6 +10,7 @@ typedef unsigned int UINT;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef uint8_t BYTE;
+typedef unsigned short USHORT;
 typedef uintptr_t UINT_PTR;
 typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
@@ -91,6 +92,7 @@ struct PAINTSTRUCT {
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_ENDSESSION 0x0016
+#define WM_INPUT 0x00FF
 #define WM_NCLBUTTONDOWN 0x00A1
 #define WM_KEYDOWN 0x0100
 #define WM_COMMAND 0x0111
@@ -114,10 +116,12 @@ struct PAINTSTRUCT {
 #define PM_REMOVE 0x0001
 #define SW_HIDE 0
 #define SW_SHOW 5
+#define SW_SHOWNA 8
 #define HWND_TOPMOST ((HWND)(intptr_t)-1)
 #define HWND_NOTOPMOST ((HWND)(intptr_t)-2)
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
+#define SWP_NOACTIVATE 0x0010
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 #define WS_POPUP 0x80000000u
@@ -130,12 +134,24 @@ struct PAINTSTRUCT {
 // Monitors
 #define MONITOR_DEFAULTTONULL 0
 #define MONITOR_DEFAULTTOPRIMARY 1
+#define MONITOR_DEFAULTTONEAREST 2
 #define MONITORINFOF_PRIMARY 1
 struct MONITORINFO {
     DWORD cbSize;
     RECT rcMonitor;
     RECT rcWork;
     DWORD dwFlags;
+};
+
+// Raw input: the mouse, for a background window (RIDEV_INPUTSINK), or removed
+#define RIDEV_REMOVE 0x00000001u
+#define RIDEV_INPUTSINK 0x00000100u
+#define RIM_INPUTSINK 1
+struct RAWINPUTDEVICE {
+    USHORT usUsagePage;
+    USHORT usUsage;
+    DWORD dwFlags;
+    HWND hwndTarget;
 };
 
 // Regions
@@ -189,6 +205,10 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
                      int width, int height, HWND parent, HMENU menu, HINSTANCE instance, void* param);
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
+HWND GetForegroundWindow();
+HWND GetShellWindow();
+BOOL IsZoomed(HWND hwnd);
+int GetClassNameA(HWND hwnd, char* name, int size);
 BOOL ShowWindow(HWND hwnd, int command);
 BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
@@ -202,6 +222,7 @@ BOOL PhysicalToLogicalPoint(HWND hwnd, POINT* point);
 
 // Monitors
 HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
+HMONITOR MonitorFromPoint(POINT point, DWORD flags);
 BOOL GetMonitorInfoA(HMONITOR monitor, MONITORINFO* info);
 
 // Painting
@@ -215,6 +236,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
+BOOL WaitMessage();
+BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* devices, UINT count, UINT size);
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 void PostQuitMessage(int exitCode);

@@ -1,5 +1,6 @@
 #include "e2e/support/desktop.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -192,6 +193,73 @@ bool Desktop::keyboardGrabbed() const
 void Desktop::focus(Window window) const
 {
     XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+}
+
+void Desktop::warpPointer(int x, int y) const
+{
+    XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, x, y);
+    XSync(display, False);
+}
+
+// Reads one 32-bit item of a window's property; 0 when it has none.
+unsigned long Desktop::property(Window window, const char* name, Atom type) const
+{
+    Atom actualType = None;
+    int format = 0;
+    unsigned long count = 0, after = 0, value = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1, False, type, &actualType,
+                           &format, &count, &after, &data) == Success &&
+        data && count == 1 && format == 32)
+        value = *reinterpret_cast<unsigned long*>(data);
+    if (data)
+        XFree(data);
+    return value;
+}
+
+Window Desktop::activeWindow() const
+{
+    return property(DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW);
+}
+
+pid_t Desktop::processOf(Window window) const
+{
+    return pid_t(property(window, "_NET_WM_PID", XA_CARDINAL));
+}
+
+bool Desktop::viewable(Window window) const
+{
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
+}
+
+Window Desktop::openActiveWindow(const std::string& state) const
+{
+    const Window window =
+        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, screenWidth, screenHeight, 0, 0, 0x404040);
+    // Motif's hints: no decorations, so that a window as large as the screen is only that.
+    const long noDecorations[5] = {2, 0, 0, 0, 0};
+    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(noDecorations), 5);
+    std::vector<Atom> states;
+    if (state == "fullscreen")
+        states = {XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False)};
+    else if (state == "maximized")
+        states = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                  XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
+    XStoreName(display, window, "test window");
+    XMapWindow(display, window);
+    XSync(display, False);
+    return eventually([&] { return activeWindow() == window; }) ? window : 0;
+}
+
+void Desktop::destroyWindow(Window window) const
+{
+    XDestroyWindow(display, window);
     XSync(display, False);
 }
 

@@ -50,6 +50,9 @@ public:
     // Every window's name and state, to say what was there instead.
     std::string windowNames() const;
     bool hasState(Window window, const std::string& netWmState) const;
+    bool viewable(Window window) const;
+    // The process that made the window, as it tells (_NET_WM_PID); 0 when it does not.
+    pid_t processOf(Window window) const;
     // From now on the test hears what the window is told of its place.
     void watchMoves(Window window) const;
     // Whether the window was told it is at (x, y) on screen: at once where no
@@ -64,11 +67,20 @@ public:
     void focus(Window window) const;
     // A close as the window manager sends it (or as one would, where none runs).
     void close(Window window) const;
+    // Moves the pointer as a program does: no device moved, so no raw motion.
+    void warpPointer(int x, int y) const;
+    // A borderless window of the test's own as large as the screen, "fullscreen" or
+    // "maximized", made the active window; 0 when the window manager did not.
+    Window openActiveWindow(const std::string& state) const;
+    void destroyWindow(Window window) const;
+    // The window manager's active window, 0 for none.
+    Window activeWindow() const;
     // Ends the X server (and the window manager) under the programs still using it.
     void stop();
 
 private:
     bool framesWindows() const;
+    unsigned long property(Window window, const char* name, Atom type) const;
 
     std::unique_ptr<Child> server;  // declared first, so that it stops last
     std::unique_ptr<Child> windowManager;

@@ -1,7 +1,40 @@
 #include "e2e/support/eyes_fixture.h"
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <regex>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+long voluntarySwitches(pid_t pid)
+{
+    long sum = 0;
+    const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
+    std::error_code error;
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream status(task.path() / "status");
+        for (std::string line; std::getline(status, line);)
+            if (line.rfind("voluntary_ctxt_switches:", 0) == 0)
+                sum += std::stol(line.substr(line.find(':') + 1));
+    }
+    return sum;
+}
+
+long millisecondsSince(Clock::time_point start)
+{
+    return long(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+void pause(int milliseconds)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+}  // namespace
 
 void EyesTest::SetUp()
 {
@@ -139,4 +172,59 @@ void EyesTest::answerMessageBox(Window message)
 std::string desktopKind(const testing::TestParamInfo<bool>& info)
 {
     return info.param ? "Openbox" : "Bare";
+}
+
+double EyesTest::wakeUpsPerSecond(int milliseconds) const
+{
+    const pid_t pid = desktop.processOf(window);
+    const long before = voluntarySwitches(pid);
+    pause(milliseconds);
+    return double(voluntarySwitches(pid) - before) * 1000 / milliseconds;
+}
+
+void EyesTest::expectFollowsAfterRest(bool sleepsAtRest)
+{
+    // All away from the face: raw input for a move over it would prove nothing.
+    const PupilCase& right = pupilCases[1];
+    const PupilCase& below = pupilCases[2];
+    const PupilCase& left = pupilCases[3];
+    pointAt(box.x + right.pointerX, box.y + right.pointerY);
+    ASSERT_TRUE(showsPupilAt(right.pupilX, right.pupilY));
+    pause(500);  // two ticks see the rest
+    // Moved as a mouse moves it: Xvfb makes raw motion of relative moves only.
+    moveBy(left.pointerX - right.pointerX, left.pointerY - right.pointerY);
+    ASSERT_TRUE(showsPupilAt(left.pupilX, left.pupilY));
+    pause(500);
+    if (sleepsAtRest)
+        EXPECT_LE(wakeUpsPerSecond(2000), 3.0) << "asleep at rest";
+    Clock::time_point start = Clock::now();
+    moveBy(below.pointerX - left.pointerX, below.pointerY - left.pointerY);
+    EXPECT_TRUE(showsPupilAt(below.pupilX, below.pupilY));
+    // A look a second would take up to 1000 ms; raw input brings the move at once.
+    EXPECT_LT(millisecondsSince(start), 500) << "the first move after a rest is followed at once";
+    pause(500);
+    start = Clock::now();
+    desktop.warpPointer(box.x + right.pointerX, box.y + right.pointerY);
+    EXPECT_TRUE(showsPupilAt(right.pupilX, right.pupilY));
+    EXPECT_LT(millisecondsSince(start), 1500) << "a warp is seen at the next look";
+}
+
+void EyesTest::expectStepsAsideForFullScreenOnly()
+{
+    const Window maximized = openOtherWindow("maximized");
+    ASSERT_NE(maximized, 0u);
+    pause(1500);  // longer than a look at rest
+    EXPECT_TRUE(desktop.viewable(window)) << "hidden for a maximised window";
+    closeOtherWindow(maximized);
+    const Window fullScreen = openOtherWindow("fullscreen");
+    ASSERT_NE(fullScreen, 0u);
+    EXPECT_TRUE(eventually([&] { return !desktop.viewable(window); })) << "shown over a full-screen window";
+    closeOtherWindow(fullScreen);
+    EXPECT_TRUE(eventually([&] { return desktop.viewable(window); })) << "not back after the full screen";
+    EXPECT_EQ(frameOnceAt(window, box), box);
+    if (desktop.hasWindowManager())
+        EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
+    const PupilCase& c = pupilCases[0];
+    pointAt(box.x + c.pointerX, box.y + c.pointerY);
+    EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY));
 }

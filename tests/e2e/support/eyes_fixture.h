@@ -34,6 +34,10 @@ protected:
         ASSERT_EQ(desktop.run("xdotool " + arguments), 0) << arguments;
     }
     void pointAt(int x, int y) const { xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y)); }
+    void moveBy(int dx, int dy) const
+    {
+        xdotool("mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+    }
     // Keys to our window the way a user would send them after activating it.
     void typeKeys(const std::string& keys) const
     {
@@ -42,6 +46,19 @@ protected:
     }
     // Drags the window with the left button from (x, y); true once it followed.
     bool dragBy(int x, int y, int dx, int dy);
+
+    // Wake-ups of the program's process a second (voluntary context switches of all its threads) over the time.
+    double wakeUpsPerSecond(int milliseconds) const;
+    // After a rest (asleep, when it should be) the pupils follow the first move at
+    // once and a pointer warped by a program within a second.
+    void expectFollowsAfterRest(bool sleepsAtRest);
+    // Another program's window as large as the screen, "fullscreen" or "maximized",
+    // made the active one; 0 when it could not be.
+    virtual Window openOtherWindow(const std::string& state) { return desktop.openActiveWindow(state); }
+    virtual void closeOtherWindow(Window other) { desktop.destroyWindow(other); }
+    // The face hides for a full-screen window, not for a maximised one, and comes
+    // back where it was, above the rest.
+    void expectStepsAsideForFullScreenOnly();
 
     // Right-clicks near the window's bottom-left corner and waits for the menu there.
     void openMenu();

@@ -32,6 +32,14 @@ TEST_P(WindowTest, LeftDragMovesTheWindowByTheDragAndACloseStoresItsCentre)
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
 }
 
+TEST_P(WindowTest, AtRestItSleepsYetFollowsTheFirstMoveAtOnceAndAWarpWithinASecond)
+{
+    start("face", 400, 300);
+    expectFollowsAfterRest(true);
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
 
 using WorkspaceTest = EyesTest;
@@ -61,5 +69,16 @@ TEST_P(WorkspaceTest, TheFaceIsOnEveryWorkspaceAtItsPlaceFollowingThePointerAndS
 }
 
 INSTANTIATE_TEST_SUITE_P(Openbox, WorkspaceTest, testing::Values(true), desktopKind);
+
+using FullScreenTest = EyesTest;
+
+// Another monitor's full-screen window is left to the headless tests: Xvfb makes one monitor.
+TEST_P(FullScreenTest, HidesForAFullScreenWindowNotAMaximisedOneAndComesBackOnTop)
+{
+    start("face", 400, 300);
+    expectStepsAsideForFullScreenOnly();
+}
+
+INSTANTIATE_TEST_SUITE_P(Openbox, FullScreenTest, testing::Values(true), desktopKind);
 
 }  // namespace

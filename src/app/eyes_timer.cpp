@@ -1,0 +1,101 @@
+#include "app/eyes_timer.h"
+
+#include "globals/globals.h"
+
+namespace {
+
+constexpr UINT eyesTimerInterval = 100;  // ms: the face follows a moving pointer at this pace
+// While the pointer rests, a program may still move it (a warp makes no raw input): one look a second sees it.
+constexpr UINT restLookInterval = 1000;
+
+constexpr USHORT genericDesktopPage = 0x01;
+constexpr USHORT mouseUsage = 0x02;
+
+// Raw input is asked for only once the pointer is still, as a moving mouse
+// would send hundreds of messages a second, and the timer slows only after a
+// second tick confirms the rest with raw input heard: any move between the two
+// looks comes as raw input or shows at the second look.
+enum class Pace { following, confirming, resting };
+
+Pace pace = Pace::following;
+// Raw input is trusted until a move seen by a look came without it: a warp, or
+// a system that takes the registration but tells a window only of moves over
+// it (as Wine 8 does). Only raw input for a move away from the face earns the
+// trust back, so there the timer keeps its full pace after the first such move.
+bool rawInputTrusted = true;
+POINT lastLook{};
+bool looked = false;
+
+bool askRawInput(HWND hwnd, bool on)
+{
+    RAWINPUTDEVICE mouse{genericDesktopPage, mouseUsage, on ? RIDEV_INPUTSINK : RIDEV_REMOVE, on ? hwnd : nullptr};
+    return RegisterRawInputDevices(&mouse, 1, sizeof mouse) != FALSE;
+}
+
+bool pointerAwayFrom(HWND hwnd)
+{
+    POINT pointer;
+    RECT frame;
+    return GetCursorPos(&pointer) && GetWindowRect(hwnd, &frame) &&
+           (pointer.x < frame.left || pointer.x >= frame.right || pointer.y < frame.top || pointer.y >= frame.bottom);
+}
+
+void follow(HWND hwnd)
+{
+    if (pace != Pace::following)
+        askRawInput(hwnd, false);
+    if (pace == Pace::resting)
+        SetTimer(hwnd, IDT_EYES, eyesTimerInterval, nullptr);
+    pace = Pace::following;
+}
+
+}  // namespace
+
+void startEyesTimer(HWND hwnd)
+{
+    pace = Pace::following;
+    looked = false;
+    SetTimer(hwnd, IDT_EYES, eyesTimerInterval, nullptr);
+}
+
+void stopEyesTimer(HWND hwnd)
+{
+    follow(hwnd);
+    KillTimer(hwnd, IDT_EYES);
+}
+
+void eyesTimerTicked(HWND hwnd)
+{
+    POINT pointer;
+    if (!GetCursorPos(&pointer))
+        return;
+    const bool still = looked && pointer.x == lastLook.x && pointer.y == lastLook.y;
+    lastLook = pointer;
+    looked = true;
+    if (!still) {
+        // Raw input was asked for and did not come (it may wait behind this tick):
+        // a warp, or a system that does not tell.
+        MSG waiting;
+        if (pace != Pace::following && !PeekMessageA(&waiting, hwnd, WM_INPUT, WM_INPUT, PM_NOREMOVE))
+            rawInputTrusted = false;
+        follow(hwnd);
+        return;
+    }
+    if (pace == Pace::following && askRawInput(hwnd, true)) {
+        pace = Pace::confirming;
+    } else if (pace == Pace::confirming && rawInputTrusted) {
+        SetTimer(hwnd, IDT_EYES, restLookInterval, nullptr);
+        pace = Pace::resting;
+    }
+}
+
+bool mouseRawInput(HWND hwnd)
+{
+    // Messages queued before the request was withdrawn tell nothing new.
+    if (pace == Pace::following)
+        return false;
+    rawInputTrusted = rawInputTrusted || pointerAwayFrom(hwnd);
+    const bool wasResting = pace == Pace::resting;
+    follow(hwnd);
+    return wasResting;
+}
