@@ -15,9 +15,9 @@ constexpr USHORT mouseUsage = 0x02;
 // would send hundreds of messages a second, and the timer slows only after a
 // second tick confirms the rest with raw input heard: any move between the two
 // looks comes as raw input or shows at the second look.
-enum class Pace { following, confirming, resting };
+enum class Pace { Following, Confirming, Resting };
 
-Pace pace = Pace::following;
+Pace pace = Pace::Following;
 // Raw input is trusted until a move seen by a look came without it: a warp, or
 // a system that takes the registration but tells a window only of moves over
 // it (as Wine 8 does). Only raw input for a move away from the face earns the
@@ -42,18 +42,18 @@ bool pointerAwayFrom(HWND hwnd)
 
 void follow(HWND hwnd)
 {
-    if (pace != Pace::following)
+    if (pace != Pace::Following)
         askRawInput(hwnd, false);
-    if (pace == Pace::resting)
+    if (pace == Pace::Resting)
         SetTimer(hwnd, IDT_EYES, eyesTimerInterval, nullptr);
-    pace = Pace::following;
+    pace = Pace::Following;
 }
 
 }  // namespace
 
 void startEyesTimer(HWND hwnd)
 {
-    pace = Pace::following;
+    pace = Pace::Following;
     looked = false;
     SetTimer(hwnd, IDT_EYES, eyesTimerInterval, nullptr);
 }
@@ -76,26 +76,26 @@ void eyesTimerTicked(HWND hwnd)
         // Raw input was asked for and did not come (it may wait behind this tick):
         // a warp, or a system that does not tell.
         MSG waiting;
-        if (pace != Pace::following && !PeekMessageA(&waiting, hwnd, WM_INPUT, WM_INPUT, PM_NOREMOVE))
+        if (pace != Pace::Following && !PeekMessageA(&waiting, hwnd, WM_INPUT, WM_INPUT, PM_NOREMOVE))
             rawInputTrusted = false;
         follow(hwnd);
         return;
     }
-    if (pace == Pace::following && askRawInput(hwnd, true)) {
-        pace = Pace::confirming;
-    } else if (pace == Pace::confirming && rawInputTrusted) {
+    if (pace == Pace::Following && askRawInput(hwnd, true)) {
+        pace = Pace::Confirming;
+    } else if (pace == Pace::Confirming && rawInputTrusted) {
         SetTimer(hwnd, IDT_EYES, restLookInterval, nullptr);
-        pace = Pace::resting;
+        pace = Pace::Resting;
     }
 }
 
 bool mouseRawInput(HWND hwnd)
 {
     // Messages queued before the request was withdrawn tell nothing new.
-    if (pace == Pace::following)
+    if (pace == Pace::Following)
         return false;
     rawInputTrusted = rawInputTrusted || pointerAwayFrom(hwnd);
-    const bool wasResting = pace == Pace::resting;
+    const bool wasResting = pace == Pace::Resting;
     follow(hwnd);
     return wasResting;
 }
