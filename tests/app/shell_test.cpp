@@ -150,6 +150,39 @@ TEST_F(Shell, AnyTimerRepaintsWithoutEraseSendingOnlyWhatMoved)
     EXPECT_LT(sentAfter - sentBefore, wholeFace / 2);
 }
 
+// Other programs' windows as the window manager tells of them, looked at on each tick.
+TEST_F(Shell, StepsAsideOnlyForAFullScreenWindowOnItsOwnMonitorAndComesBackOnTop)
+{
+    headless::setMonitors({{0, 0, 1000, 800}, {1000, 0, 2000, 800}});
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    std::vector<bool> shown;
+    auto look = [&] { shown.push_back(headless::window(g_hwnd)->visible); };
+    // Maximised where no panel takes a part of the monitor: as large as a full screen.
+    headless::at(110, [] { headless::showOtherWindow(1, {0, 0, 1000, 800}, true); });
+    headless::at(250, look);
+    headless::at(310, [] { headless::showOtherWindow(2, {1000, 0, 2000, 800}); });
+    headless::at(450, look);
+    headless::at(510, [] {
+        headless::setDesktopWindow(3);
+        headless::showOtherWindow(3, {0, 0, 2000, 800});
+    });
+    headless::at(650, look);
+    headless::at(710, [] { headless::showOtherWindow(4, {-10, -10, 1010, 810}); });
+    headless::at(850, look);
+    headless::at(910, [] { headless::activate(0); });
+    headless::at(1050, look);
+    size_t callsBefore = 0;
+    headless::at(705, [&] { callsBefore = headless::calls().size(); });
+    std::vector<std::string> calls;
+    headless::at(1060, [&] { calls.assign(headless::calls().begin() + callsBefore, headless::calls().end()); });
+    EXPECT_EQ(runUntilEscAt(1100), 0);
+
+    EXPECT_EQ(shown, (std::vector<bool>{true, true, true, false, true}))
+        << "maximised, full screen on the other monitor, the desktop, full screen here, gone";
+    EXPECT_EQ(calls, (std::vector<std::string>{"hide", "show", "above"})) << "back where it was, on top";
+    EXPECT_EQ(readKey("x"), 500u);
+}
+
 TEST_F(Shell, MissingMainPictureIsReportedAndEndsWithMinusOne)
 {
     writeFile("eyes.ini", "[global]\nskin=nothing\n");

@@ -73,4 +73,52 @@ TEST_F(Windows, CaptionPressMovesTheWindowWithTheDragUntilRelease)
     EXPECT_EQ(std::make_tuple(frame.left, frame.top, frame.right), std::make_tuple(130, 35, 170));
 }
 
+// Another program's window gets a handle of its own, which only these calls accept.
+TEST_F(Windows, TheWindowInFrontIsAnsweredForFromWhatTheWindowManagerTold)
+{
+    HWND ours = makeWindow();
+    EXPECT_EQ(GetForegroundWindow(), nullptr) << "nothing active";
+    headless::showOtherWindow(5, {-4, -4, 1284, 1028}, true);
+    HWND front = GetForegroundWindow();
+    ASSERT_NE(front, nullptr);
+    EXPECT_NE(front, ours);
+    EXPECT_FALSE(IsWindow(front));
+    RECT frame{};
+    EXPECT_TRUE(GetWindowRect(front, &frame));
+    EXPECT_EQ(std::make_tuple(frame.left, frame.top, frame.right, frame.bottom), std::make_tuple(-4, -4, 1284, 1028));
+    EXPECT_TRUE(IsZoomed(front));
+    EXPECT_FALSE(IsZoomed(ours));
+    EXPECT_EQ(GetShellWindow(), nullptr);
+    headless::setDesktopWindow(5);
+    EXPECT_EQ(GetShellWindow(), front);
+    char name[8] = "x";
+    EXPECT_EQ(GetClassNameA(front, name, sizeof name), 0);
+    EXPECT_STREQ(name, "");
+    headless::activate(99);
+    EXPECT_FALSE(GetWindowRect(GetForegroundWindow(), &frame)) << "a window it never told of";
+}
+
+TEST_F(Windows, APointerOffEveryMonitorBelongsToTheNearestOrNoneAsAsked)
+{
+    headless::setMonitors({{0, 0, 1000, 800}, {1000, 100, 2000, 700}});
+    const HMONITOR left = MonitorFromPoint({999, 0}, MONITOR_DEFAULTTONULL);
+    const HMONITOR right = MonitorFromPoint({1000, 100}, MONITOR_DEFAULTTONULL);
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(right, nullptr);
+    EXPECT_NE(left, right);
+    EXPECT_EQ(MonitorFromPoint({1500, 50}, MONITOR_DEFAULTTONULL), nullptr);
+    EXPECT_EQ(MonitorFromPoint({1500, 50}, MONITOR_DEFAULTTONEAREST), right);
+    EXPECT_EQ(MonitorFromPoint({1500, 50}, MONITOR_DEFAULTTOPRIMARY), left);
+    EXPECT_EQ(MonitorFromPoint({-300, 900}, MONITOR_DEFAULTTONEAREST), left);
+}
+
+// Headless, no device moves: raw input is refused, and its removal is harmless.
+TEST_F(Windows, RawInputIsRefusedWithoutADisplayThatTellsDeviceMoves)
+{
+    RAWINPUTDEVICE mouse{0x01, 0x02, RIDEV_INPUTSINK, makeWindow()};
+    EXPECT_FALSE(RegisterRawInputDevices(&mouse, 1, sizeof mouse));
+    mouse = {0x01, 0x02, RIDEV_REMOVE, nullptr};
+    EXPECT_TRUE(RegisterRawInputDevices(&mouse, 1, sizeof mouse));
+}
+
 }  // namespace
