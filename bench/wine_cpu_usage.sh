@@ -3,10 +3,13 @@
 # program, each on its own private Xvfb, on the default skin. Under Wine the
 # program's share is split between its own process and wineserver, through
 # which every Win32 call that waits or reaches the system goes; both are
-# measured, with the X server. Three phases: the pointer at rest since the
-# start (no raw input heard yet, so the loop alone with its timer at full pace),
-# moving 50 times a second, and at rest after the moves (where raw input
-# reaches the program, the timer rests). Figures as in bench/cpu_usage.sh.
+# measured, with the X server (wineserver serves every Wine process of the
+# prefix, so its figures include Wine's own). Three phases: the pointer at
+# rest since the start (raw input is trusted until a move comes without it, so
+# the timer rests: one look a second), moving 50 times a second, and at rest
+# after the moves (the timer rests where raw input came for them; where it did
+# not, as under Wine 8, the loop alone runs its timer at full pace). Figures as
+# in bench/cpu_usage.sh.
 # Usage: bench/wine_cpu_usage.sh [seconds [glimora.exe [glimora]]]
 # The programs default to build-windows/glimora.exe (scripts/setup windows)
 # and build/glimora (scripts/setup); Wine runs in a fresh prefix of its own.
@@ -31,7 +34,7 @@ printf '[global]\nx=400\ny=300\nskin=\n' >"$work/eyes.ini.start"
 wine_server_pid() {
   local pid
   for pid in $(pgrep -x 'wineserver(64)?'); do
-    if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+    if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
       echo "$pid"
       return
     fi

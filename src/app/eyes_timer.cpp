@@ -1,5 +1,7 @@
 #include "app/eyes_timer.h"
 
+#include <algorithm>
+
 #include "globals/globals.h"
 
 namespace {
@@ -18,11 +20,13 @@ constexpr USHORT mouseUsage = 0x02;
 enum class Pace { Following, Confirming, Resting };
 
 Pace pace = Pace::Following;
-// Raw input is trusted until a move seen by a look came without it: a warp, or
-// a system that takes the registration but tells a window only of moves over
-// it (as Wine 8 does). Only raw input for a move away from the face earns the
-// trust back, so there the timer keeps its full pace after the first such move.
-bool rawInputTrusted = true;
+// Moves that a look saw while raw input was asked for and none came: a warp
+// by a program, or a system that takes the registration but tells a window
+// only of moves over it (as Wine 8 does). Two in a row, and raw input is no
+// longer trusted to end a rest, so the timer keeps its full pace; raw input for
+// a move away from the face earns the trust back. One is taken for a warp.
+int unheardMoves = 0;
+constexpr int unheardMovesForDistrust = 2;
 POINT lastLook{};
 bool looked = false;
 
@@ -77,13 +81,13 @@ void eyesTimerTicked(HWND hwnd)
         // a warp, or a system that does not tell.
         MSG waiting;
         if (pace != Pace::Following && !PeekMessageA(&waiting, hwnd, WM_INPUT, WM_INPUT, PM_NOREMOVE))
-            rawInputTrusted = false;
+            unheardMoves = std::min(unheardMoves + 1, unheardMovesForDistrust);
         follow(hwnd);
         return;
     }
     if (pace == Pace::Following && askRawInput(hwnd, true)) {
         pace = Pace::Confirming;
-    } else if (pace == Pace::Confirming && rawInputTrusted) {
+    } else if (pace == Pace::Confirming && unheardMoves < unheardMovesForDistrust) {
         SetTimer(hwnd, IDT_EYES, restLookInterval, nullptr);
         pace = Pace::Resting;
     }
@@ -94,7 +98,8 @@ bool mouseRawInput(HWND hwnd)
     // Messages queued before the request was withdrawn tell nothing new.
     if (pace == Pace::Following)
         return false;
-    rawInputTrusted = rawInputTrusted || pointerAwayFrom(hwnd);
+    if (pointerAwayFrom(hwnd))
+        unheardMoves = 0;
     const bool wasResting = pace == Pace::Resting;
     follow(hwnd);
     return wasResting;
