@@ -5,11 +5,11 @@
 # which every Win32 call that waits or reaches the system goes; both are
 # measured, with the X server (wineserver serves every Wine process of the
 # prefix, so its figures include Wine's own). Three phases: the pointer at
-# rest since the start (raw input is trusted until a move comes without it, so
+# rest since the start (raw input is trusted until moves come without it, so
 # the timer rests: one look a second), moving 50 times a second, and at rest
-# after the moves (the timer rests where raw input came for them; where it did
-# not, as under Wine 8, the loop alone runs its timer at full pace). Figures as
-# in bench/cpu_usage.sh.
+# after two more moves from rest (the timer rests where raw input came for
+# them; where it did not, as under Wine 8, the loop alone runs the timer at
+# its full pace). Figures as in bench/cpu_usage.sh.
 # Usage: bench/wine_cpu_usage.sh [seconds [glimora.exe [glimora]]]
 # The programs default to build-windows/glimora.exe (scripts/setup windows)
 # and build/glimora (scripts/setup); Wine runs in a fresh prefix of its own.
@@ -52,6 +52,14 @@ start_program() {
   ours=$(xdotool getwindowpid "$(xdotool search --sync --onlyvisible --name '^eyes$' | head -n1)")
 }
 
+# Two moves, each from a rest long enough for the timer to rest.
+moves_from_rest() {
+  sleep 1.5
+  xdotool mousemove_relative -- 20 10
+  sleep 1.5
+  xdotool mousemove_relative -- -20 -10
+}
+
 rows=()
 # One phase: the pointer resting or moving; wineserver's figures when its id is given.
 phase() {
@@ -77,6 +85,7 @@ start_program wine "$exe"
 wine=$(wine_server_pid)
 phase glimora.exe rest-start "$wine"
 phase glimora.exe moving "$wine"
+moves_from_rest
 phase glimora.exe rest "$wine"
 "$root/tests/e2e/wine/wineserver" -k
 kill "$server"; wait "$server" 2>/dev/null || true
@@ -85,6 +94,7 @@ start_server
 start_program "$program"
 phase glimora rest-start
 phase glimora moving
+moves_from_rest
 phase glimora rest
 
 printf '%-11s %-10s %8s %12s %9s %10s %14s\n' program pointer "CPU %" "wineserver %" "X %" "wake-ups/s" "wineserver w/s"

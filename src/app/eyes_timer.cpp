@@ -27,8 +27,6 @@ Pace pace = Pace::Following;
 // a move away from the face earns the trust back. One is taken for a warp.
 int unheardMoves = 0;
 constexpr int unheardMovesForDistrust = 2;
-POINT lastLook{};
-bool looked = false;
 
 bool askRawInput(HWND hwnd, bool on)
 {
@@ -58,7 +56,6 @@ void follow(HWND hwnd)
 void startEyesTimer(HWND hwnd)
 {
     pace = Pace::Following;
-    looked = false;
     SetTimer(hwnd, IDT_EYES, eyesTimerInterval, nullptr);
 }
 
@@ -68,15 +65,9 @@ void stopEyesTimer(HWND hwnd)
     KillTimer(hwnd, IDT_EYES);
 }
 
-void eyesTimerTicked(HWND hwnd)
+void eyesTimerTicked(HWND hwnd, bool faceChanged)
 {
-    POINT pointer;
-    if (!GetCursorPos(&pointer))
-        return;
-    const bool still = looked && pointer.x == lastLook.x && pointer.y == lastLook.y;
-    lastLook = pointer;
-    looked = true;
-    if (!still) {
+    if (faceChanged) {
         // Raw input was asked for and did not come (it may wait behind this tick):
         // a warp, or a system that does not tell.
         MSG waiting;

@@ -8,7 +8,8 @@
 // Starts the timer of a new window at its full pace.
 void startEyesTimer(HWND hwnd);
 void stopEyesTimer(HWND hwnd);
-// After a tick has painted: slows the timer once the pointer is seen at rest.
-void eyesTimerTicked(HWND hwnd);
+// After a tick: slows the timer once ticks find nothing to change, which a
+// moved pointer would (the one look a tick costs asks where it is).
+void eyesTimerTicked(HWND hwnd, bool faceChanged);
 // On WM_INPUT: true when the timer was slowed and the face should follow now.
 bool mouseRawInput(HWND hwnd);

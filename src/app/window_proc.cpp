@@ -41,15 +41,17 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_PAINT:
         paint(hwnd);
         break;
-    case WM_TIMER:
+    case WM_TIMER: {
         // Painted at once: a paint left to the queue would cost the loop another wake-up.
-        if (eyesChanged(g_skin)) {
+        const bool changed = eyesChanged(g_skin);
+        if (changed) {
             InvalidateRect(hwnd, nullptr, FALSE);
             UpdateWindow(hwnd);
         }
-        eyesTimerTicked(hwnd);
+        eyesTimerTicked(hwnd, changed);
         stepAsideForFullScreen(hwnd);
         break;
+    }
     case WM_INPUT:
         // The first move after a rest is followed at once, not at the next look.
         if (mouseRawInput(hwnd)) {
