@@ -1,8 +1,9 @@
 // One whole frame (compose and present to the headless screen) beside a plain
 // copy of the same canvas bytes three times, the three layers a frame moves; a
 // frame of the large face in which one eye or all sixteen changed, beside a
-// copy of their areas' bytes three times; and a timer tick at rest, which the
-// painter skips. "sent" is the bytes a frame hands the display.
+// copy of their areas' bytes three times; the default face on displays scaled
+// 1, 2 and 3 times; and a timer tick at rest, which the painter skips. "sent" is
+// the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
 #include "app/window_proc.h"
@@ -24,8 +25,8 @@ void openWindow(Skin* skin, WNDPROC procedure)
     windowClass.lpfnWndProc = procedure;
     windowClass.lpszClassName = procedure == DefWindowProcA ? "bench-plain" : "bench-eyes";
     RegisterClassA(&windowClass);
-    g_hwnd = CreateWindowExA(0, windowClass.lpszClassName, "eyes", WS_POPUP, 100, 100, skin->getWidth(),
-                             skin->getHeight(), nullptr, nullptr, nullptr, nullptr);
+    g_hwnd = CreateWindowExA(0, windowClass.lpszClassName, "eyes", WS_POPUP, 100, 100, skin->windowWidth(),
+                             skin->windowHeight(), nullptr, nullptr, nullptr, nullptr);
     ShowWindow(g_hwnd, SW_SHOW);
 }
 
@@ -111,6 +112,12 @@ void BM_FrameDefaultSkin(benchmark::State& state)
     setUpAllegro();
     frames(state, loadDefaultSkin());
 }
+// Composed at the face's size, sent each pixel a scale x scale block.
+void BM_FrameDefaultSkinAtScale(benchmark::State& state)
+{
+    setUpAllegro();
+    frames(state, loadDefaultSkin(int(state.range(0))));
+}
 void BM_Frame1024x768With16Eyes(benchmark::State& state)
 {
     setUpAllegro();
@@ -135,6 +142,7 @@ void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
 }
 
 BENCHMARK(BM_FrameDefaultSkin);
+BENCHMARK(BM_FrameDefaultSkinAtScale)->Arg(1)->Arg(2)->Arg(3);
 BENCHMARK(BM_Frame1024x768With16Eyes);
 BENCHMARK(BM_Frame1024x768OneEyeChanged);
 BENCHMARK(BM_Frame1024x768AllEyesChanged);

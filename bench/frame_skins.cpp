@@ -10,13 +10,14 @@
 #include "skin/allegro_setup.h"
 #include "skin/skin.h"
 
-Skin* loadDefaultSkin()
+Skin* loadDefaultSkin(int scale)
 {
     std::error_code error;
     std::filesystem::current_path(GLIMORA_SOURCE_DIR, error);
     if (error)
         return nullptr;
     Skin* skin = new Skin();
+    skin->scale = scale;
     if (!skin->load()) {
         delete skin;
         return nullptr;

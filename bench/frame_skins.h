@@ -4,7 +4,8 @@
 
 class Skin;
 
-// The bundled default face, loaded the way the program loads it; null on failure.
-Skin* loadDefaultSkin();
+// The bundled default face, loaded the way the program loads it at this display
+// scale; null on failure.
+Skin* loadDefaultSkin(int scale = 1);
 // A 1024 x 768 face with 16 eyes and a background, built in memory.
 Skin* makeLargeSkin();

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # CPU time per frame sent to a private Xvfb, the program's share (the benchmark's
 # CPU column) and the X server's (from /proc), at scale 1 (through the socket and
-# through shared memory), at scale 2 with the
-# server enlarging the frame (what the program does) and at scale 2 with the
-# program enlarging it (where the server cannot). Composing a frame comes on top
-# and costs the same at every scale (build/bench/glimora_bench, BM_FrameDefaultSkin).
+# through shared memory) and at scales 2 and 3 (enlarged by the program, sent
+# through shared memory). Composing a frame comes on top and costs the same at
+# every scale (build/bench/glimora_bench, BM_FrameDefaultSkinAtScale has both).
 # Usage: bench/present_cpu.sh [seconds per case]   Needs build/bench/present_bench.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,7 +21,7 @@ export DISPLAY=:$(head -n1 "$work/display")
 ticks() { awk '{print $14 + $15}' "/proc/$server/stat"; }
 ns_per_tick=$((1000000000 / $(getconf CLK_TCK)))
 printf '%-22s %12s %12s %12s\n' case "program ns" "server ns" "total ns"
-for case in "1/0 scale 1" "1/1 scale 1, MIT-SHM" "2/1 scale 2, server" "2/0 scale 2, program"; do
+for case in "1/0 scale 1" "1/1 scale 1, MIT-SHM" "2/1 scale 2, MIT-SHM" "3/1 scale 3, MIT-SHM"; do
   args=${case%% *}
   before=$(ticks)
   line=$("$bench" --benchmark_filter="BM_PresentFrameAtScale/$args/" --benchmark_min_time="$seconds" 2>/dev/null |

@@ -3,6 +3,7 @@
 #include "app/eyes_timer.h"
 #include "app/full_screen.h"
 #include "app/popup_menu.h"
+#include "app/winmain.h"
 #include "frame/paint.h"
 #include "globals/globals.h"
 #include "settings/settings.h"
@@ -77,6 +78,10 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         if (wParam)
             SaveWindowPosition();
         break;
+    case WM_DPICHANGED:
+        // The suggested rectangle keeps the corner; the face keeps its centre instead.
+        rebuildForDpi(LOWORD(wParam));
+        return 0;
     case WM_CLOSE:
         // A close from outside ends the program like "Exit"; the default handling
         // would destroy the window under the running loop and lose the position.

@@ -1,4 +1,5 @@
 #include "skin/allegro_setup.h"
+#include "app/display_scale.h"
 #include "app/eyes_timer.h"
 #include "app/window_proc.h"
 #include "app/winmain.h"
@@ -7,6 +8,9 @@
 #include "skin/skin.h"
 
 static bool classRegistrationPending = true;
+// The scale of the display the face is on: the screen's at the start, then the
+// one each WM_DPICHANGED tells.
+static int displayScale = 0;
 
 static bool registerWindowClass()
 {
@@ -60,11 +64,12 @@ static bool buildAndRun()
 {
     g_reloadSkin = false;
     g_skin = new Skin();
+    g_skin->scale = displayScale;
     if (!g_skin->load()) {
         deleteSkin();
         return false;
     }
-    if (!CreateEyesWindow(g_skin->getWidth(), g_skin->getHeight())) {
+    if (!CreateEyesWindow(g_skin->windowWidth(), g_skin->windowHeight())) {
         deleteSkin();
         return false;
     }
@@ -84,10 +89,21 @@ static bool buildAndRun()
     return true;
 }
 
+void rebuildForDpi(unsigned dpi)
+{
+    const int scale = scaleForDpi(dpi);
+    if (scale == displayScale)
+        return;
+    // Built again as after a skin change: the centre is stored, then kept.
+    displayScale = scale;
+    g_reloadSkin = true;
+}
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int)
 {
     enterProgramFolder();
     setUpAllegro();
+    displayScale = scaleForDpi(screenDpi());
     do {
         if (!buildAndRun())
             return -1;

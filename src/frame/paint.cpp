@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 
 #include "frame/changed_areas.h"
+#include "frame/enlarge.h"
 #include "frame/sprite.h"
 #include "globals/globals.h"
 #include "skin/skin.h"
@@ -62,14 +64,23 @@ POINT lookingOffset(const RECT& bounds, POINT centre, int mx, int my)
     return {static_cast<LONG>(fixtof(x)), static_cast<LONG>(fixtof(y))};
 }
 
-// The cursor relative to the main window's corner; false when either is unknown.
-bool cursorInWindow(POINT* point)
+// Screen pixels left of or above the corner belong to the face's pixel that covers them.
+LONG floorDivide(int64_t value, int divisor)
+{
+    const int64_t quotient = value / divisor;
+    return LONG(value % divisor != 0 && value < 0 ? quotient - 1 : quotient);
+}
+
+// The cursor relative to the main window's corner, in the face's own pixels;
+// false when either is unknown.
+bool cursorInWindow(const Skin* skin, POINT* point)
 {
     POINT cursor;
     RECT window;
     if (!GetCursorPos(&cursor) || !GetWindowRect(g_hwnd, &window))
         return false;
-    *point = {cursor.x - window.left, cursor.y - window.top};
+    *point = {floorDivide(int64_t(cursor.x) - window.left, skin->scale),
+              floorDivide(int64_t(cursor.y) - window.top, skin->scale)};
     return true;
 }
 
@@ -150,24 +161,35 @@ void presentFrame(Skin* skin, HDC dc)
 {
     if (!skin->mainImage)
         return;
+    BITMAP* shown = skin->canvas;
+    if (skin->enlarged) {
+        enlargeArea(skin->canvas, skin->enlarged, skin->scale, wholeCanvas(skin));
+        shown = skin->enlarged;
+    }
     set_palette_to_hdc(dc, skin->palette);
-    draw_to_hdc(dc, skin->canvas, 0, 0);
+    draw_to_hdc(dc, shown, 0, 0);
 }
 
 void presentFrameArea(Skin* skin, HDC dc, const RECT& area)
 {
     if (!skin->mainImage)
         return;
+    BITMAP* shown = skin->canvas;
+    RECT sent = area;
+    if (skin->enlarged) {
+        enlargeArea(skin->canvas, skin->enlarged, skin->scale, area);
+        shown = skin->enlarged;
+        sent = enlargedRect(area, skin->scale);
+    }
     set_palette_to_hdc(dc, skin->palette);
-    blit_to_hdc(skin->canvas, dc, area.left, area.top, area.left, area.top, area.right - area.left,
-                area.bottom - area.top);
+    blit_to_hdc(shown, dc, sent.left, sent.top, sent.left, sent.top, sent.right - sent.left, sent.bottom - sent.top);
 }
 
 void paintEyes(Skin* skin, HDC dc)
 {
     POINT cursor;
     // Without a cursor position there is nothing to look at: keep the last frame.
-    if (!cursorInWindow(&cursor))
+    if (!cursorInWindow(skin, &cursor))
         return;
     composeFrame(skin, cursor.x, cursor.y);
     presentFrame(skin, dc);
@@ -176,7 +198,7 @@ void paintEyes(Skin* skin, HDC dc)
 void paintChangedEyes(Skin* skin, HDC dc)
 {
     POINT cursor;
-    if (!cursorInWindow(&cursor) || showsSameFrame(skin, cursor) || !skin->mainImage)
+    if (!cursorInWindow(skin, &cursor) || showsSameFrame(skin, cursor) || !skin->mainImage)
         return;
     RECT pupils[MAX_EYES];
     placePupils(skin, cursor.x, cursor.y, pupils);
@@ -200,7 +222,7 @@ void paintChangedEyes(Skin* skin, HDC dc)
 bool eyesChanged(Skin* skin)
 {
     POINT cursor;
-    return cursorInWindow(&cursor) && !showsSameFrame(skin, cursor) && skin->mainImage;
+    return cursorInWindow(skin, &cursor) && !showsSameFrame(skin, cursor) && skin->mainImage;
 }
 
 void forgetShownFrame()

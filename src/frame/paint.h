@@ -5,7 +5,8 @@
 
 class Skin;
 
-// Draws the frame for a cursor at (mx, my) in window coordinates into the skin's canvas.
+// Draws the frame for a cursor at (mx, my), in the face's own pixels from the
+// window's corner, into the skin's canvas.
 void composeFrame(Skin* skin, int mx, int my);
 // Like composeFrame, but only inside the area; the rest of the canvas is kept.
 void composeFrameArea(Skin* skin, int mx, int my, const RECT& area);

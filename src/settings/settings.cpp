@@ -72,14 +72,13 @@ std::string workingPath(const char* name)
     return path.size() < PATH_MAX ? path : name;
 }
 
-// The stored centre is in screen pixels; on a scaled desktop the window's own
-// coordinates are not (see win32_on_linux/core/scale.h), so it is converted both ways.
+// The stored centre is in screen pixels, as the window's place is for a DPI-aware
+// program, so it names the same point on every monitor whatever its scale.
 void LoadWindowPosition()
 {
     const std::string path = workingPath(settingsFile);
     POINT centre{static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "x", 0, path.c_str())),
                  static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "y", 0, path.c_str()))};
-    PhysicalToLogicalPoint(g_hwnd, &centre);
     RECT window{};
     GetWindowRect(g_hwnd, &window);
     int width = window.right - window.left, height = window.bottom - window.top;
@@ -95,7 +94,6 @@ void SaveWindowPosition()
     GetWindowRect(g_hwnd, &frame);
     POINT centre{wrapped(int64_t(frame.left) + (frame.right - frame.left) / 2),
                  wrapped(int64_t(frame.top) + (frame.bottom - frame.top) / 2)};
-    LogicalToPhysicalPoint(g_hwnd, &centre);
     writeInt("x", centre.x, path);
     writeInt("y", centre.y, path);
 }

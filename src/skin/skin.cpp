@@ -41,7 +41,8 @@ BITMAP* makeOvalPupil()
 }
 
 // Cuts every run of non-black pixels of one mask row out of the shape.
-void cutRow(HRGN shape, const uint32_t* row, int width, int y)
+// Each pixel of the mask is a scale x scale block of the shape.
+void cutRow(HRGN shape, const uint32_t* row, int width, int y, int scale)
 {
     const uint32_t inside = makecol(0, 0, 0);
     for (int x = 0; x < width;) {
@@ -52,7 +53,7 @@ void cutRow(HRGN shape, const uint32_t* row, int width, int y)
         int start = x;
         while (x < width && row[x] != inside)
             ++x;
-        HRGN run = CreateRectRgn(start, y, x, y + 1);
+        HRGN run = CreateRectRgn(start * scale, y * scale, x * scale, (y + 1) * scale);
         CombineRgn(shape, shape, run, RGN_XOR);
         DeleteObject(run);
     }
@@ -68,6 +69,8 @@ Skin::~Skin()
         destroy_bitmap(mainImage);
     if (canvas)
         destroy_bitmap(canvas);
+    if (enlarged)
+        destroy_bitmap(enlarged);
     for (int i = 0; i < eyeCount; ++i)
         if (pupils[i])
             destroy_bitmap(pupils[i]);
@@ -113,10 +116,15 @@ bool Skin::loadFolder(const std::string& path)
 {
     mainImage = nullptr;
     canvas = nullptr;
+    enlarged = nullptr;
     eyeCount = 0;
     const std::string folder = withSlash(path);
     if (loadMainImage(folder))
         canvas = create_bitmap(getWidth(), getHeight());
+    if (canvas && scale > 1 && !(enlarged = create_bitmap(windowWidth(), windowHeight()))) {
+        destroy_bitmap(canvas);
+        canvas = nullptr;
+    }
     if (!canvas) {
         // Without a canvas nothing could be painted: as good as no main picture.
         if (mainImage)
@@ -143,10 +151,10 @@ HRGN Skin::makeWindowRegion(const std::string& folder)
 {
     BITMAP* mask = loadFile(folder + "mask.bmp");
     if (!mask)
-        return CreateRectRgn(0, 0, getWidth(), getHeight());
-    HRGN shape = CreateRectRgn(0, 0, mask->w, mask->h);
+        return CreateRectRgn(0, 0, windowWidth(), windowHeight());
+    HRGN shape = CreateRectRgn(0, 0, mask->w * scale, mask->h * scale);
     for (int y = 0; y < mask->h; ++y)
-        cutRow(shape, reinterpret_cast<const uint32_t*>(mask->line[y]), mask->w, y);
+        cutRow(shape, reinterpret_cast<const uint32_t*>(mask->line[y]), mask->w, y, scale);
     destroy_bitmap(mask);
     return shape;
 }

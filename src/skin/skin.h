@@ -20,20 +20,30 @@ public:
     Skin(const Skin&) = delete;
     Skin& operator=(const Skin&) = delete;
 
-    // Loads the skin named in the settings file; false after telling the user.
+    // Loads the skin named in the settings file, at the scale set before;
+    // false after telling the user.
     bool load();
     // Loads the skin in this folder into a fresh skin, without the settings
     // file; false, and nothing said, when its main picture cannot be loaded.
     bool loadFolder(const std::string& folder);
 
+    // The face's size in its own pixels, and the window's at the scale.
     int getWidth() const;
     int getHeight() const;
+    int windowWidth() const { return getWidth() * scale; }
+    int windowHeight() const { return getHeight() * scale; }
     HRGN getRegion() const;
     // Hands the region to the window that installs it; the skin no longer frees it.
     HRGN takeRegion();
 
+    // The whole number of screen pixels to a side that each pixel of the face
+    // takes on the display: the window, its shape and the frames it shows.
+    int scale = 1;
+
     BITMAP* mainImage = nullptr;
     BITMAP* canvas = nullptr;
+    // The canvas at the scale, which the window shows; null at scale 1, where the canvas is shown.
+    BITMAP* enlarged = nullptr;
     BITMAP* pupils[MAX_EYES] = {};
     BITMAP* background = nullptr;
     int eyeCount = 0;

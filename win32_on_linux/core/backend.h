@@ -33,8 +33,8 @@ struct Native;  // a backend's own window
 // Connects to the display once; false when there is none (no window can be made).
 bool open();
 
-// Sizes, places and the pointer are in window pixels: on a desktop scaled by N,
-// screen pixels divided by N (see core/scale.h).
+// Sizes, places and the pointer are in screen pixels, as Windows gives them to a
+// DPI-aware program.
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
 // Starts or stops telling core::rawMotion of the pointer device's moves (a
@@ -42,9 +42,8 @@ bool pointer(POINT* screenPoint);
 bool watchRawMotion(bool on);
 // The monitors' areas, the primary first; empty when the display tells none.
 std::vector<RECT> monitors();
-// A point in window pixels in the screen's own pixels, and back.
-POINT toScreenPixels(POINT point);
-POINT fromScreenPixels(POINT point);
+// The desktop's whole-number scale (GTK's window scale): its DPI is 96 times it.
+int scaleFactor();
 
 // Other programs' windows, as the window manager tells of them, by an id (0 for
 // none); the answers come from what it announced, without a round trip at rest.

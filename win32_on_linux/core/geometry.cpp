@@ -76,22 +76,6 @@ BOOL ClientToScreen(HWND hwnd, POINT* point)
     return TRUE;
 }
 
-BOOL LogicalToPhysicalPoint(HWND hwnd, POINT* point)
-{
-    if (!core::findWindow(hwnd) || !point)
-        return FALSE;
-    *point = backend::toScreenPixels(*point);
-    return TRUE;
-}
-
-BOOL PhysicalToLogicalPoint(HWND hwnd, POINT* point)
-{
-    if (!core::findWindow(hwnd) || !point)
-        return FALSE;
-    *point = backend::fromScreenPixels(*point);
-    return TRUE;
-}
-
 void core::windowMoved(HWND hwnd, int x, int y)
 {
     core::Window* window = core::findWindow(hwnd);

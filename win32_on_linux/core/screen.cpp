@@ -1,4 +1,4 @@
-// The display: whether it opened, the screen's size and the pointer on it.
+// The display: whether it opened, the screen's size and DPI, and the pointer on it.
 #include "core.h"
 
 bool core::displayOpen()
@@ -14,6 +14,35 @@ int GetSystemMetrics(int index)
         return 0;
     backend::screenSize(&width, &height);
     return index == SM_CXSCREEN ? width : height;
+}
+
+namespace {
+
+struct ScreenDc {
+} screenDc;
+
+HDC screenDcHandle()
+{
+    return reinterpret_cast<HDC>(&screenDc);
+}
+
+}  // namespace
+
+HDC GetDC(HWND hwnd)
+{
+    return hwnd == nullptr && core::displayOpen() ? screenDcHandle() : nullptr;
+}
+
+int ReleaseDC(HWND, HDC dc)
+{
+    return dc == screenDcHandle();
+}
+
+int GetDeviceCaps(HDC dc, int index)
+{
+    if (dc != screenDcHandle() || (index != LOGPIXELSX && index != LOGPIXELSY))
+        return 0;
+    return 96 * backend::scaleFactor();
 }
 
 BOOL GetCursorPos(POINT* point)

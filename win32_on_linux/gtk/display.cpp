@@ -104,25 +104,23 @@ bool backend::open()
 
 void backend::screenSize(int* width, int* height)
 {
-    const int factor = gtk_backend::screenScale().factor;
-    *width = display ? DisplayWidth(display, DefaultScreen(display)) / factor : 0;
-    *height = display ? DisplayHeight(display, DefaultScreen(display)) / factor : 0;
+    *width = display ? DisplayWidth(display, DefaultScreen(display)) : 0;
+    *height = display ? DisplayHeight(display, DefaultScreen(display)) : 0;
 }
 
 bool backend::pointer(POINT* screenPoint)
 {
     if (!display)
         return false;
-    POINT screen{};
-    if (!pointer_source::helperPosition(&screen)) {
+    if (!pointer_source::helperPosition(screenPoint)) {
         // The core request: one round trip and one reply buffer, where XInput's adds several.
         Window root, child;
         int windowX, windowY;
         unsigned buttons;
-        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &screen.x, &screen.y, &windowX,
-                      &windowY, &buttons);
+        int x = 0, y = 0;
+        XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &windowX, &windowY, &buttons);
+        *screenPoint = {x, y};
     }
-    *screenPoint = gtk_backend::screenScale().toWindowPixels(screen);
     return true;
 }
 

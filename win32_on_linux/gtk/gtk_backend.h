@@ -5,24 +5,17 @@
 #include <X11/Xlib.h>
 #include <gtk/gtk.h>
 
-#include "core/scale.h"
-
 namespace gtk_backend {
 
 // Null until backend::open() succeeds.
 Display* xDisplay();
 
-// The desktop's scale, read once the display is open; its origin follows our window.
+// The desktop's scale, read once the display is open. The program draws at it;
+// only what goes through GTK (a window's size and place, a menu's place, a
+// click in a window) is in GTK's pixels, the screen's divided by it.
 void readScale();
-const Scale& screenScale();
-// Where an X window's corner is, in window pixels; the scale's grid starts there from now on.
-POINT windowOrigin(Window xid);
-// The same for a corner already known in screen pixels.
-POINT cornerAt(POINT screenPixels);
 // A window's corner, in screen pixels, from an event that was never dispatched.
 void movedTo(Window xid, POINT screenPixels);
-// GTK was asked to put a window's corner at this point in window pixels.
-void placedAt(POINT windowPixels);
 
 // Follows the window manager's active window (gtk/other_windows.cpp).
 void watchOtherWindows();

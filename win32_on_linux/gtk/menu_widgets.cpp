@@ -76,7 +76,9 @@ UINT_PTR backend::popupMenu(Native* window, const Menu& menu, int x, int y)
     GtkWidget* gtkMenu = popup.menu = buildMenu(menu, popup, 0);
     g_signal_connect(gtkMenu, "deactivate", G_CALLBACK(onDeactivate), &popup);
     gtk_widget_show_all(gtkMenu);
-    GdkRectangle at{x, y, 1, 1};
+    // GTK places it in its own pixels.
+    const int factor = backend::scaleFactor();
+    GdkRectangle at{x / factor, y / factor, 1, 1};
     gtk_menu_popup_at_rect(GTK_MENU(gtkMenu), gdk_get_default_root_window(), &at, GDK_GRAVITY_NORTH_WEST,
                            GDK_GRAVITY_NORTH_WEST, gtk_backend::lastPress());
     // GTK gives up without showing the menu when it cannot grab the pointer.

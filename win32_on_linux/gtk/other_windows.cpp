@@ -90,10 +90,7 @@ void describe()
     const std::vector<Atom> types = atomsOf(active, typeAtom, XA_ATOM);
     gone = gdk_x11_display_error_trap_pop(gdkDisplay) != 0;
     described = true;
-    const Scale& scale = gtk_backend::screenScale();
-    const POINT corner = scale.toWindowPixels({x, y});
-    const POINT end = scale.toWindowPixels({LONG(x + int(width)), LONG(y + int(height))});
-    description.frame = {corner.x, corner.y, end.x, end.y};
+    description.frame = {x, y, LONG(x + int(width)), LONG(y + int(height))};
     description.maximized = holds(state, maximizedVertAtom) && holds(state, maximizedHorzAtom) &&
                             !holds(state, fullScreenAtom);
     if (!gone && holds(types, desktopTypeAtom))

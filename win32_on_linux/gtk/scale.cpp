@@ -1,6 +1,4 @@
-// The desktop's scale and monitors as GDK tells them. GTK places and sizes our
-// windows in window pixels itself; what reaches X directly (frames, shapes, the
-// pointer, a window's corner) is converted here.
+// The desktop's scale and monitors as GDK tells them, in screen pixels.
 #include <gdk/gdkx.h>
 
 #include "core/backend.h"
@@ -8,38 +6,19 @@
 
 namespace {
 
-Scale scale;
+int factor = 1;
 
 }  // namespace
 
 void gtk_backend::readScale()
 {
     // GDK's integer window scale: GDK_SCALE, else the desktop's setting, rounded as GTK rounds it.
-    scale.factor = std::max(1, gdk_window_get_scale_factor(gdk_get_default_root_window()));
+    factor = std::max(1, gdk_window_get_scale_factor(gdk_get_default_root_window()));
 }
 
-const Scale& gtk_backend::screenScale()
+int backend::scaleFactor()
 {
-    return scale;
-}
-
-POINT gtk_backend::windowOrigin(Window xid)
-{
-    Window child;
-    int x = 0, y = 0;
-    XTranslateCoordinates(xDisplay(), xid, DefaultRootWindow(xDisplay()), 0, 0, &x, &y, &child);
-    return cornerAt({x, y});
-}
-
-POINT gtk_backend::cornerAt(POINT screenPixels)
-{
-    scale.origin = screenPixels;
-    return scale.toWindowPixels(scale.origin);
-}
-
-void gtk_backend::placedAt(POINT windowPixels)
-{
-    scale.origin = {windowPixels.x * scale.factor, windowPixels.y * scale.factor};
+    return factor;
 }
 
 std::vector<RECT> backend::monitors()
@@ -53,18 +32,8 @@ std::vector<RECT> backend::monitors()
         GdkMonitor* monitor = gdk_display_get_monitor(display, i);
         GdkRectangle r{};
         gdk_monitor_get_geometry(monitor, &r);
-        RECT area{r.x, r.y, r.x + r.width, r.y + r.height};
+        RECT area{r.x * factor, r.y * factor, (r.x + r.width) * factor, (r.y + r.height) * factor};
         areas.insert(monitor == primary ? areas.begin() : areas.end(), area);
     }
     return areas;
-}
-
-POINT backend::toScreenPixels(POINT point)
-{
-    return scale.toScreen(point);
-}
-
-POINT backend::fromScreenPixels(POINT point)
-{
-    return scale.toWindowPixels(point);
 }

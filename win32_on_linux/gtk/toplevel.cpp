@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "core/backend.h"
-#include "gtk/enlarged_frames.h"
 #include "gtk/gtk_backend.h"
 #include "gtk/keys.h"
+#include "gtk/shared_frames.h"
 
 struct backend::Native {
     HWND hwnd = nullptr;
@@ -16,9 +16,7 @@ struct backend::Native {
     GC gc = nullptr;
     XImage frame{};  // describes the pixels sent, never owns them
     Visual* xVisual = nullptr;
-    SharedFrames shared;  // at scale 1, on a local display
-    EnlargedFrames enlarger;  // on a scaled desktop
-    std::vector<uint32_t> enlarged;  // the frame at the desktop's scale, where the server cannot enlarge it
+    SharedFrames shared;  // on a local display
 };
 
 namespace {
@@ -78,13 +76,23 @@ gboolean onDraw(GtkWidget*, cairo_t*, gpointer window)
     return TRUE;
 }
 
-// The corner in window pixels; GDK's own figure would lose a screen pixel at odd places.
+// A size or place in GTK's pixels, the screen's divided by the desktop's scale.
+int inGtkPixels(LONG screenPixels)
+{
+    const LONG factor = backend::scaleFactor();
+    return int(screenPixels >= 0 ? screenPixels / factor : -((-screenPixels + factor - 1) / factor));
+}
+
+// The corner in screen pixels, from X; GDK's own figure is in its pixels.
 void noteMove(backend::Native* window)
 {
     if (!window->xid)
         return;
-    POINT corner = gtk_backend::windowOrigin(window->xid);
-    core::windowMoved(window->hwnd, corner.x, corner.y);
+    Display* display = gtk_backend::xDisplay();
+    Window child;
+    int x = 0, y = 0;
+    XTranslateCoordinates(display, window->xid, DefaultRootWindow(display), 0, 0, &x, &y, &child);
+    core::windowMoved(window->hwnd, x, y);
 }
 
 gboolean onConfigure(GtkWidget*, GdkEventConfigure*, gpointer window)
@@ -101,7 +109,8 @@ gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
         return TRUE;
     forgetPress();
     press = {window, gdk_event_copy(reinterpret_cast<GdkEvent*>(event)), true};
-    LPARAM point = MAKELPARAM(int(event->x), int(event->y));
+    const int factor = backend::scaleFactor();
+    LPARAM point = MAKELPARAM(int(event->x * factor), int(event->y * factor));
     if (event->button == 1)
         PostMessageA(window->hwnd, WM_LBUTTONDOWN, MK_LBUTTON, point);
     else
@@ -156,7 +165,14 @@ void connect(backend::Native* window)
 
 void setSize(GtkWidget* widget, const RECT& frame)
 {
-    gtk_widget_set_size_request(widget, clampSize(frame.right - frame.left), clampSize(frame.bottom - frame.top));
+    gtk_widget_set_size_request(widget, inGtkPixels(clampSize(frame.right - frame.left)),
+                                inGtkPixels(clampSize(frame.bottom - frame.top)));
+}
+
+void place(GtkWidget* widget, const RECT& frame)
+{
+    gtk_window_move(GTK_WINDOW(widget), inGtkPixels(clampCoordinate(frame.left)),
+                    inGtkPixels(clampCoordinate(frame.top)));
 }
 
 bool buttonDown(guint button)
@@ -182,10 +198,8 @@ void gtk_backend::movedTo(Window xid, POINT screenPixels)
     gpointer widget = nullptr;
     if (gdkWindow)
         gdk_window_get_user_data(gdkWindow, &widget);
-    if (auto* window = widget ? static_cast<backend::Native*>(g_object_get_data(G_OBJECT(widget), "native")) : nullptr) {
-        POINT corner = cornerAt(screenPixels);
-        core::windowMoved(window->hwnd, corner.x, corner.y);
-    }
+    if (auto* window = widget ? static_cast<backend::Native*>(g_object_get_data(G_OBJECT(widget), "native")) : nullptr)
+        core::windowMoved(window->hwnd, screenPixels.x, screenPixels.y);
 }
 
 GdkEvent* gtk_backend::lastPress()
@@ -220,8 +234,7 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     gtk_widget_set_app_paintable(widget, TRUE);
     gtk_widget_set_double_buffered(widget, FALSE);
     setSize(widget, frame);
-    gtk_window_move(w, clampCoordinate(frame.left), clampCoordinate(frame.top));
-    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
+    place(widget, frame);
     connect(window);
     gtk_widget_realize(widget);
     Display* display = gtk_backend::xDisplay();
@@ -237,7 +250,6 @@ void backend::destroyWindow(Native* window)
         return;
     if (press.window == window)
         forgetPress();
-    window->enlarger.release();
     window->shared.release();
     XFreeGC(gtk_backend::xDisplay(), window->gc);
     gtk_widget_destroy(window->widget);
@@ -261,10 +273,9 @@ void backend::move(Native* window, const RECT& frame)
     if (!window)
         return;
     setSize(window->widget, frame);
-    gtk_window_resize(GTK_WINDOW(window->widget), clampSize(frame.right - frame.left),
-                      clampSize(frame.bottom - frame.top));
-    gtk_window_move(GTK_WINDOW(window->widget), clampCoordinate(frame.left), clampCoordinate(frame.top));
-    gtk_backend::placedAt({clampCoordinate(frame.left), clampCoordinate(frame.top)});
+    gtk_window_resize(GTK_WINDOW(window->widget), inGtkPixels(clampSize(frame.right - frame.left)),
+                      inGtkPixels(clampSize(frame.bottom - frame.top)));
+    place(window->widget, frame);
     gtk_backend::wake();
 }
 
@@ -280,12 +291,6 @@ void backend::shape(Native* window, const RECT* rects, size_t count)
 {
     if (!window || !window->xid)
         return;
-    const int factor = gtk_backend::screenScale().factor;
-    std::vector<RECT> enlarged;
-    if (factor > 1) {
-        enlarged = enlargeRects(rects, count, factor);
-        rects = enlarged.data();
-    }
     std::vector<XRectangle> shape;
     shape.reserve(count);
     for (size_t i = 0; i < count; ++i) {
@@ -335,11 +340,6 @@ void describe(XImage& frame, const uint32_t* pixels, int width, int height, int 
     XInitImage(&frame);
 }
 
-RECT scaled(const RECT& r, int factor)
-{
-    return {r.left * factor, r.top * factor, r.right * factor, r.bottom * factor};
-}
-
 }  // namespace
 
 void backend::present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
@@ -348,31 +348,14 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
     if (!window || !window->xid || !pixels || width <= 0 || height <= 0 || stridePixels < width)
         return;
     Display* display = gtk_backend::xDisplay();
-    const int factor = gtk_backend::screenScale().factor;
-    const bool serverEnlarges = factor > 1 && EnlargedFrames::available(display);
-    RECT sent = area;
-    if (factor > 1 && !serverEnlarges) {
-        // Each pixel a factor x factor block, as the window is that much larger on the screen.
-        width = std::min(width, 32767 / factor);
-        height = std::min(height, 32767 / factor);
-        window->enlarged.resize(size_t(width) * factor * height * factor);
-        enlargeFrame(pixels, width, height, stridePixels, factor, window->enlarged.data());
-        pixels = window->enlarged.data();
-        width *= factor;
-        height *= factor;
-        stridePixels = width;
-        sent = scaled(area, factor);
-    }
     width = std::min(width, 32767);
     height = std::min(height, 32767);
-    sent = sentArea(sent, width, height);
+    const RECT sent = sentArea(area, width, height);
     if (sent.left >= sent.right || sent.top >= sent.bottom)
         return;
     XImage& frame = window->frame;
     describe(frame, pixels, width, height, stridePixels);
-    if (serverEnlarges)
-        window->enlarger.put(display, window->xid, window->xVisual, window->gc, frame, factor, sent);
-    else if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
+    if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
         XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
                   unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
     XFlush(display);

@@ -22,6 +22,8 @@ void setMonitors(const std::vector<RECT>& monitors);
 void showOtherWindow(uint64_t id, const RECT& frame, bool maximized = false);
 void activate(uint64_t id);
 void setDesktopWindow(uint64_t id);
+// The desktop's scale, as GDK_SCALE sets it (its DPI is 96 times it); reset makes it 1.
+void setScale(int factor);
 // Runs action when the virtual clock reaches ms (Sleep advances the clock).
 void at(uint64_t ms, std::function<void()> action);
 // The clock runs past this only by failing the test (guards against a hung loop);

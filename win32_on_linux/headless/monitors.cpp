@@ -1,4 +1,4 @@
-// The headless display's monitors; its screen is never scaled.
+// The headless display's monitors and scale.
 #include "state.h"
 
 std::vector<RECT> backend::monitors()
@@ -7,14 +7,14 @@ std::vector<RECT> backend::monitors()
     return d.monitors.empty() ? std::vector<RECT>{{0, 0, d.screenWidth, d.screenHeight}} : d.monitors;
 }
 
-POINT backend::toScreenPixels(POINT point)
+int backend::scaleFactor()
 {
-    return point;
+    return headless::display().scale;
 }
 
-POINT backend::fromScreenPixels(POINT point)
+void headless::setScale(int factor)
 {
-    return point;
+    display().scale = factor;
 }
 
 void headless::setMonitors(const std::vector<RECT>& monitors)

@@ -20,6 +20,7 @@ struct Display {
     int screenWidth = 1280;
     int screenHeight = 1024;
     std::vector<RECT> monitors;  // empty: the screen is the one monitor
+    int scale = 1;
     POINT pointer{};
     bool buttonDown = false;
     uint64_t clock = 0;

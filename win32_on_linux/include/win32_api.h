@@ -101,6 +101,7 @@ struct PAINTSTRUCT {
 #define WM_LBUTTONUP 0x0202
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_DPICHANGED 0x02E0
 
 #define HTCAPTION 2
 #define VK_ESCAPE 0x1B
@@ -215,10 +216,14 @@ BOOL MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
 BOOL GetWindowRect(HWND hwnd, RECT* rect);
 BOOL ClientToScreen(HWND hwnd, POINT* point);
 int GetSystemMetrics(int index);
+// The screen's device context (GetDC(nullptr)) answers only for its DPI.
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC dc);
+int GetDeviceCaps(HDC dc, int index);
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 BOOL GetCursorPos(POINT* point);
-BOOL LogicalToPhysicalPoint(HWND hwnd, POINT* point);
-BOOL PhysicalToLogicalPoint(HWND hwnd, POINT* point);
 
 // Monitors
 HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);

@@ -138,10 +138,14 @@ TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)
     EXPECT_EQ(run.status, 255);
     EXPECT_EQ(run.err, "glimora: the X display \"" + shallow.name() + "\" has no 24-bit true-colour visual\n");
 
+    // The display is asked for its scale before the skin loads at it: both are said.
     unlink("skins/main.bmp");
-    run = runProgram("DISPLAY=" + unusedDisplayName(), "");
+    const std::string gone = unusedDisplayName();
+    run = runProgram("DISPLAY=" + gone, "");
     EXPECT_EQ(run.status, 255);
-    EXPECT_TRUE(std::regex_search(run.err, std::regex("^glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n")))
+    EXPECT_TRUE(std::regex_search(run.err, std::regex("^glimora: cannot open the X display \"" + gone +
+                                                      "\" named by DISPLAY\n"
+                                                      "glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n$")))
         << run.err;
 }
 
