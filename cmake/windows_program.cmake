@@ -3,16 +3,20 @@
 # Beside the program, as in the zip.
 set_target_properties(glimora-check PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-# Each program's icon (drawn by tools/draw_icons with the Linux icons) and
-# version, compiled by the toolchain's windres; the copyright line is LICENSE's.
+# Each program's icon (drawn by tools/draw_icons with the Linux icons), version
+# and manifest, compiled by the toolchain's windres; the copyright line is LICENSE's.
 enable_language(RC)
 file(STRINGS ${CMAKE_SOURCE_DIR}/LICENSE GLIMORA_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
 set(GLIMORA_ICON ${CMAKE_SOURCE_DIR}/data/windows/glimora.ico)
-string(REPLACE "." "," GLIMORA_VERSION_NUMBERS "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+set(GLIMORA_VERSION_DOTTED "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
+string(REPLACE "." "," GLIMORA_VERSION_NUMBERS "${GLIMORA_VERSION_DOTTED}")
 function(glimora_resources target GLIMORA_NAME GLIMORA_DESCRIPTION)
   set(rc ${CMAKE_BINARY_DIR}/resources/${GLIMORA_NAME}.rc)
+  set(GLIMORA_MANIFEST ${CMAKE_BINARY_DIR}/resources/${GLIMORA_NAME}.manifest)
+  configure_file(${CMAKE_SOURCE_DIR}/data/windows/glimora.manifest.in ${GLIMORA_MANIFEST} @ONLY)
   configure_file(${CMAKE_SOURCE_DIR}/data/windows/resources.rc.in ${rc} @ONLY)
-  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${GLIMORA_ICON})
+  set_source_files_properties(${rc} TARGET_DIRECTORY ${target} PROPERTIES
+    OBJECT_DEPENDS "${GLIMORA_ICON};${GLIMORA_MANIFEST}")
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 glimora_resources(glimora glimora "Glimora")

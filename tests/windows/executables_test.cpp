@@ -1,6 +1,7 @@
 // The built programs as Explorer and the loader see them, read with Windows' own
 // calls: an icon group of every size the Linux icons have, a version resource
-// whose numbers are the project's, and ASLR and DEP switched on in the file.
+// whose numbers are the project's, the manifest the loader reads, and ASLR and
+// DEP switched on in the file.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -131,6 +132,20 @@ TEST_P(Executable, ItsVersionIsTheProjectsWithTheProductNameAndCopyright)
     EXPECT_EQ(versionText(info, "OriginalFilename"), GetParam().fileName);
     EXPECT_NE(versionText(info, "FileDescription").find("Glimora"), std::string::npos);
     EXPECT_EQ(versionText(info, "LegalCopyright"), GLIMORA_COPYRIGHT);
+}
+
+TEST_P(Executable, ItsManifestAsksForTheUsersRightsTodaysControlsPerMonitorDpiUtf8AndLongPaths)
+{
+    const std::string manifest = resource(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    ASSERT_FALSE(manifest.empty()) << "no manifest";
+    for (const char* wanted :
+         {"<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
+          "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
+          "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
+          "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"",
+          ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>", ">UTF-8</activeCodePage>",
+          ">true</longPathAware>"})
+        EXPECT_NE(manifest.find(wanted), std::string::npos) << wanted;
 }
 
 TEST_P(Executable, IsLoadedAtARandomPlaceAnywhereIn64BitsAndItsDataNeverRuns)
