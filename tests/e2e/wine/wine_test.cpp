@@ -26,8 +26,52 @@ protected:
         EyesTest::SetUp();
     }
 
-    // Ends whatever the test left running in the shared prefix.
-    void TearDown() override { shell(wineEnvironment + WINE_SERVER " -k"); }
+    // Ends whatever the test left running in the shared prefix, at the DPI it had.
+    void TearDown() override
+    {
+        if (dpiSet)
+            wine("reg delete 'HKCU\\Control Panel\\Desktop' /v LogPixels /f");
+        shell(wineEnvironment + WINE_SERVER " -k");
+    }
+
+    // A Wine command on the test's display (where Wine's desktop then stays for
+    // the program), run to its end; its exit status. Its output is in out.txt.
+    int wine(const std::string& command) const
+    {
+        return shell("cd " + work.path() + " && DISPLAY=" + desktop.name() + " " + wineEnvironment + "wine " +
+                     command + " >out.txt 2>&1");
+    }
+
+    // The user's display scale as Windows' settings store it, for programs started after.
+    void setDpi(int dpi)
+    {
+        dpiSet = true;
+        ASSERT_EQ(wine("reg add 'HKCU\\Control Panel\\Desktop' /v LogPixels /t REG_DWORD /d " +
+                       std::to_string(dpi) + " /f"),
+                  0);
+    }
+
+    // The pupil where the gaze puts it for a pointer on each face pixel of the
+    // cases, at its block's last screen pixel, each pixel a scale x scale block.
+    void expectPupilsFollowThePointerAtScale(int scale)
+    {
+        for (const auto& c : pupilCases) {
+            pointAt(box.x + c.pointerX * scale + scale - 1, box.y + c.pointerY * scale + scale - 1);
+            EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY, scale))
+                << "scale " << scale << ", pointer at (" << c.pointerX << ", " << c.pointerY << ")";
+        }
+    }
+
+    // name=value lines the inspector tells of the running face.
+    std::string inspectFace()
+    {
+        EXPECT_EQ(wine(WINDOWS_INSPECT " face"), 0);
+        std::string lines = readFile(work.path() + "/out.txt");
+        lines.erase(std::remove(lines.begin(), lines.end(), '\r'), lines.end());
+        return lines;
+    }
+
+    bool dpiSet = false;
 
     virtual std::string exe() const { return WINDOWS_PROGRAM; }
 
@@ -156,6 +200,40 @@ TEST_P(WineTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255)
     EXPECT_EQ(setting("skin"), "broken");
 }
 
+// The manifest's UTF-8 code page: a folder named in another script reaches every
+// ...A call whole (the program's own path, the working folder, the settings).
+TEST_P(WineTest, ProgramInAFolderNamedInAnotherScriptFindsItsSkinsAndSettingsThere)
+{
+    const std::string folder = work.path() + "/\u00d6l-\u76ee", elsewhere = work.path() + "/elsewhere";
+    makeDirs(elsewhere);
+    makeDirs(folder);
+    std::filesystem::copy("skins", folder + "/skins", std::filesystem::copy_options::recursive);
+    std::filesystem::copy_file(exe(), folder + "/glimora.exe");
+    writeFile(folder + "/eyes.ini", "[global]\nskin=face\nx=400\ny=300\n");
+    program = {"/bin/sh", "-c", "cd \"$1\" && exec wine \"$2\"", "sh", elsewhere, folder + "/glimora.exe"};
+    window = launch();
+    ASSERT_NE(window, 0u);
+    box = frameOnceAt(window, {400 - faceWidth / 2, 300 - faceHeight / 2, faceWidth, faceHeight});
+    EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    const std::string stored = readFile(folder + "/eyes.ini");
+    EXPECT_TRUE(stored.find("x=550") != std::string::npos && stored.find("y=390") != std::string::npos) << stored;
+    EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
+}
+
+// A name an earlier build stored in the legacy code page (Latin-1 here) names no folder now.
+TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
+{
+    makeDirs("skins/Gr\u00f6\u00dfe");
+    BITMAP* plain = makeBitmap(80, 40, 0x30C030);
+    saveBmp("skins/Gr\u00f6\u00dfe/main.bmp", plain);
+    destroy_bitmap(plain);
+    writeFile("eyes.ini", "[global]\nskin=Gr\xf6\xdf" "e\nx=400\ny=300\n");
+    answerMessageBox(launch("Problem loading Skin"));
+    EXPECT_EQ(setting("skin"), "Gr\xf6\xdf" "e");
+}
+
 TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)
 {
     const std::string inWork = "cd " + work.path() + " && ";
@@ -186,6 +264,39 @@ TEST_P(WineTest, HidesForAFullScreenWindowNotAMaximisedOneAndComesBackOnTop)
     expectStepsAsideForFullScreenOnly();
     desktop.close(window);
     EXPECT_EQ(exitStatus(), 0);
+}
+
+// Windows' display scales: the face drawn at the nearest whole scale, crisp,
+// around the same stored centre, which stays in screen pixels.
+TEST_P(WineTest, AtDpi144192And288TheFaceIsDrawnAtScale22And3AroundTheSameCentre)
+{
+    for (const auto& [dpi, scale] : {std::pair{144, 2}, std::pair{192, 2}, std::pair{288, 3}}) {
+        setDpi(dpi);
+        start("face", 400, 300);
+        EXPECT_EQ(box, (Box{400 - faceWidth * scale / 2, 300 - faceHeight * scale / 2, faceWidth * scale,
+                            faceHeight * scale}))
+            << dpi << " DPI";
+        // Per monitor (2), as the manifest asks; Wine 8 gives every program that.
+        EXPECT_EQ(inspectFace(), "awareness=2\n");
+        expectPupilsFollowThePointerAtScale(scale);
+        typeKeys("Escape");
+        EXPECT_EQ(exitStatus(), 0);
+        EXPECT_EQ(setting("x") + "," + setting("y"), "400,300") << dpi << " DPI";
+    }
+}
+
+TEST_P(WineTest, MovedToADisplayOfAnotherDpiTheFaceIsRebuiltAtItsScaleAroundTheSameCentre)
+{
+    start("face", 400, 300);
+    ASSERT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
+    ASSERT_EQ(wine(WINDOWS_INSPECT " dpi-changed 192"), 0);
+    const Box rebuilt{550 - faceWidth, 390 - faceHeight, 2 * faceWidth, 2 * faceHeight};
+    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == rebuilt; });
+    EXPECT_EQ(box, rebuilt);
+    expectPupilsFollowThePointerAtScale(2);
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, WineTest, testing::Values(false), desktopKind);
