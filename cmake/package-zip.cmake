@@ -18,3 +18,17 @@ set(CPACK_SYSTEM_NAME windows-x64)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# The setup program, beside the zip, from the same files: Glimora-<version>-setup.exe.
+find_program(GLIMORA_MAKENSIS makensis)
+if(NOT GLIMORA_MAKENSIS)
+  message(FATAL_ERROR "makensis, which makes the setup program, is not installed: scripts/setup windows installs it")
+endif()
+set(setup ${CMAKE_BINARY_DIR}/Glimora-${PROJECT_VERSION}-setup.exe)
+add_custom_command(OUTPUT ${setup}
+  COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSOURCE=${CMAKE_SOURCE_DIR} -DVERSION=${PROJECT_VERSION}
+          "-DCOPYRIGHT=${GLIMORA_COPYRIGHT}" -DMAKENSIS=${GLIMORA_MAKENSIS} -P ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake
+  DEPENDS glimora glimora-check ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake ${CMAKE_SOURCE_DIR}/data/windows/setup.nsi
+          ${CMAKE_SOURCE_DIR}/data/windows/README.txt ${CMAKE_SOURCE_DIR}/data/windows/NOTICES.txt
+  COMMENT "Making the setup program" VERBATIM)
+add_custom_target(setup ALL DEPENDS ${setup})
