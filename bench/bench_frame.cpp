@@ -1,9 +1,10 @@
 // One whole frame (compose and present to the headless screen) beside a plain
 // copy of the same canvas bytes three times, the three layers a frame moves; a
 // frame of the large face in which one eye or all sixteen changed, beside a
-// copy of their areas' bytes three times; the default face on displays scaled
-// 1, 2 and 3 times; and a timer tick at rest, which the painter skips. "sent" is
-// the bytes a frame hands the display.
+// copy of their areas' bytes three times; the default face enlarged 1 to 4
+// times (the display's scale times the user's size), beside one copy of a
+// canvas that large; and a timer tick at rest, which the painter skips. "sent"
+// is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
 #include "app/window_proc.h"
@@ -142,7 +143,7 @@ void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
 }
 
 BENCHMARK(BM_FrameDefaultSkin);
-BENCHMARK(BM_FrameDefaultSkinAtScale)->Arg(1)->Arg(2)->Arg(3);
+BENCHMARK(BM_FrameDefaultSkinAtScale)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 BENCHMARK(BM_Frame1024x768With16Eyes);
 BENCHMARK(BM_Frame1024x768OneEyeChanged);
 BENCHMARK(BM_Frame1024x768AllEyesChanged);

@@ -68,6 +68,21 @@ void BM_CopyDefaultSkinCanvasThrice(benchmark::State& state)
     copies(state, skin ? skin->getWidth() : 1, skin ? skin->getHeight() : 1);
     delete skin;
 }
+// One copy of the default face's canvas as large as a frame at this scale sends.
+void BM_CopyEnlargedDefaultSkinCanvas(benchmark::State& state)
+{
+    setUpAllegro();
+    const int scale = int(state.range(0));
+    Skin* skin = loadDefaultSkin();
+    const size_t bytes = skin ? size_t(skin->getWidth()) * scale * skin->getHeight() * scale * 4 : 4;
+    delete skin;
+    std::vector<char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+}
 void BM_Copy1024x768CanvasThrice(benchmark::State& state)
 {
     copies(state, 1024, 768);
@@ -88,6 +103,7 @@ void BM_Copy1024x768EyeAreasThrice(benchmark::State& state)
 }
 
 BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
+BENCHMARK(BM_CopyEnlargedDefaultSkinCanvas)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 BENCHMARK(BM_Copy1024x768CanvasThrice);
 BENCHMARK(BM_Copy1024x768EyeAreasThrice)->Arg(1)->Arg(16);
 

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "globals/globals.h"
@@ -18,6 +19,17 @@ bool g_runOnStartup = false;
 int g_skinItemCount = 0;
 
 }  // namespace
+
+static HMENU buildSizeMenu()
+{
+    static const char* const labels[] = {"100 %", "200 %", "300 %", "400 %"};
+    HMENU sizes = CreatePopupMenu();
+    for (int size = smallestFaceSize; size <= largestFaceSize; ++size)
+        AppendMenuA(sizes, MF_STRING, IDM_FIRST_SIZE + size - 1, labels[size - 1]);
+    CheckMenuRadioItem(sizes, IDM_FIRST_SIZE, IDM_FIRST_SIZE + largestFaceSize - 1,
+                       IDM_FIRST_SIZE + loadFaceSize() - 1, MF_BYCOMMAND);
+    return sizes;
+}
 
 void buildPopupMenu()
 {
@@ -36,6 +48,7 @@ void buildPopupMenu()
         AddSkinMenuItem(("skins/" + entry.name).c_str(),
                         (entry.isFolder ? FA_DIREC : 0) | (entry.hidden ? FA_HIDDEN : 0), g_skinMenu);
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), "Skins");
+    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildSizeMenu()), "Size");
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_menu, MF_STRING, IDM_EXIT, "Exit");
 }
@@ -85,6 +98,10 @@ void runMenuCommand(HWND hwnd, UINT id)
         toggleRunOnStartup();
         return;
     }
+    if (id >= IDM_FIRST_SIZE && id < IDM_FIRST_SIZE + largestFaceSize) {
+        chooseFaceSize(int(id - IDM_FIRST_SIZE) + 1);
+        return;
+    }
     unsigned index = id - IDM_FIRST_SKIN;
     if (g_skinNames && index < g_skinNames->size())
         ChooseSkin((*g_skinNames)[index].c_str());
@@ -93,6 +110,13 @@ void runMenuCommand(HWND hwnd, UINT id)
 bool isAlwaysOnTop()
 {
     return g_alwaysOnTop;
+}
+
+void stepFaceSize(int notches)
+{
+    const int size = std::clamp(loadFaceSize() + notches, smallestFaceSize, largestFaceSize);
+    if (size != loadFaceSize())
+        chooseFaceSize(size);
 }
 
 void destroyPopupMenu()

@@ -1,4 +1,5 @@
-// The right-click menu, its "Skins" submenu and the list of skin folders behind it.
+// The right-click menu, its "Skins" submenu and the list of skin folders behind
+// it, and its "Size" submenu.
 #pragma once
 
 #include "system/win32.h"
@@ -7,6 +8,8 @@ constexpr UINT IDM_ALWAYS_ON_TOP = 1;
 constexpr UINT IDM_EXIT = 2;
 constexpr UINT IDM_RUN_ON_STARTUP = 3;
 constexpr UINT IDM_FIRST_SKIN = 4;
+// Far above any number of skins: "100 %" to "400 %".
+constexpr UINT IDM_FIRST_SIZE = 0x7000;
 
 void buildPopupMenu();
 // One entry of the skins folder listing; (null, 0, null) only resets the item count.
@@ -14,4 +17,6 @@ int AddSkinMenuItem(const char* fileName, int attributes, void* param);
 void runMenuCommand(HWND hwnd, UINT id);
 // Whether "Always on top" is checked.
 bool isAlwaysOnTop();
+// Ctrl + wheel over the face: a size larger (notches away from the user) or smaller.
+void stepFaceSize(int notches);
 void destroyPopupMenu();

@@ -8,6 +8,16 @@
 #include "globals/globals.h"
 #include "settings/settings.h"
 
+// Whole notches from wheel deltas: fine-grained wheels send parts of one, which add up.
+static int wheelNotches(int delta)
+{
+    static int pending = 0;
+    pending += delta;
+    const int notches = pending / WHEEL_DELTA;
+    pending -= notches * WHEEL_DELTA;
+    return notches;
+}
+
 static void paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
@@ -72,6 +82,13 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         break;
     case WM_COMMAND:
         runMenuCommand(hwnd, LOWORD(wParam));
+        break;
+    case WM_MOUSEWHEEL:
+        // Ctrl + wheel picks the face's size; a plain wheel is not the face's.
+        if (GET_KEYSTATE_WPARAM(wParam) & MK_CONTROL) {
+            stepFaceSize(wheelNotches(GET_WHEEL_DELTA_WPARAM(wParam)));
+            return 0;
+        }
         break;
     case WM_ENDSESSION:
         // The session ends around the program (the display is gone): only the place is kept.

@@ -64,7 +64,8 @@ static bool buildAndRun()
 {
     g_reloadSkin = false;
     g_skin = new Skin();
-    g_skin->scale = displayScale;
+    // The user's size on top of the display's scale: one enlargement, as crisp.
+    g_skin->scale = displayScale * loadFaceSize();
     if (!g_skin->load()) {
         deleteSkin();
         return false;

@@ -108,3 +108,18 @@ void ChooseSkin(const char* name)
     SaveSkinName(name);
     g_reloadSkin = true;
 }
+
+int loadFaceSize()
+{
+    char text[4] = "";
+    GetPrivateProfileStringA(settingsSection, "size", "", text, sizeof text, workingPath(settingsFile).c_str());
+    // One digit in range, nothing else: "7", "abc", "-1" and "2x" all mean the plain size.
+    const bool valid = text[0] >= '0' + smallestFaceSize && text[0] <= '0' + largestFaceSize && text[1] == '\0';
+    return valid ? text[0] - '0' : smallestFaceSize;
+}
+
+void chooseFaceSize(int size)
+{
+    writeInt("size", std::clamp(size, smallestFaceSize, largestFaceSize), workingPath(settingsFile));
+    g_reloadSkin = true;
+}

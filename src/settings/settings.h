@@ -14,3 +14,10 @@ void LoadWindowPosition();
 void SaveWindowPosition();
 void SaveSkinName(const char* name);
 void ChooseSkin(const char* name);
+
+// The size the user picked for the face, a whole-number enlargement on top of
+// the display's scale: "size" in the settings file, 1 to 4; anything else is 1.
+constexpr int smallestFaceSize = 1, largestFaceSize = 4;
+int loadFaceSize();
+// Stores the size and asks for the face to be built again around its centre.
+void chooseFaceSize(int size);

@@ -23,6 +23,7 @@ struct MenuItem {
     UINT_PTR id = 0;  // command id (0 for separators and submenus)
     std::string text;
     bool checked = false;
+    bool radio = false;  // one of a group, checked with a bullet (CheckMenuRadioItem)
     Menu* submenu = nullptr;  // owned by the core, set for MF_POPUP
 };
 

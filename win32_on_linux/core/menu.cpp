@@ -116,6 +116,20 @@ DWORD CheckMenuItem(HMENU handle, UINT id, UINT flags)
     return previous;
 }
 
+// The items first to last become one group of radio items, with only check checked.
+BOOL CheckMenuRadioItem(HMENU handle, UINT first, UINT last, UINT check, UINT)
+{
+    Menu* menu = findMenu(handle);
+    if (!menu || check < first || check > last || !findCommand(*menu, check))
+        return FALSE;
+    for (UINT id = first; id <= last; ++id)
+        if (MenuItem* item = findCommand(*menu, id)) {
+            item->radio = true;
+            item->checked = id == check;
+        }
+    return TRUE;
+}
+
 BOOL DestroyMenu(HMENU handle)
 {
     Menu* menu = findMenu(handle);

@@ -37,8 +37,11 @@ GtkWidget* labelledItem(const MenuItem& item)
 {
     // Folder names need not be UTF-8; labels must be.
     gchar* label = g_utf8_make_valid(item.text.c_str(), -1);
-    GtkWidget* widget = item.checked ? gtk_check_menu_item_new_with_label(label) : gtk_menu_item_new_with_label(label);
+    const bool checkable = item.checked || item.radio;
+    GtkWidget* widget = checkable ? gtk_check_menu_item_new_with_label(label) : gtk_menu_item_new_with_label(label);
     g_free(label);
+    if (item.radio)
+        gtk_check_menu_item_set_draw_as_radio(GTK_CHECK_MENU_ITEM(widget), TRUE);
     if (item.checked)
         gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(widget), TRUE);
     return widget;

@@ -118,6 +118,21 @@ gboolean onButtonPress(GtkWidget*, GdkEventButton* event, gpointer data)
     return TRUE;
 }
 
+// A notch of the wheel, as Windows tells it: WHEEL_DELTA away from the user, the
+// pointer's screen position, and whether Ctrl was held.
+gboolean onScroll(GtkWidget*, GdkEventScroll* event, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    if (event->direction != GDK_SCROLL_UP && event->direction != GDK_SCROLL_DOWN)
+        return TRUE;
+    const int delta = event->direction == GDK_SCROLL_UP ? WHEEL_DELTA : -WHEEL_DELTA;
+    const int keys = (event->state & GDK_CONTROL_MASK) ? MK_CONTROL : 0;
+    const int factor = backend::scaleFactor();
+    PostMessageA(window->hwnd, WM_MOUSEWHEEL, MAKEWPARAM(keys, delta),
+                 MAKELPARAM(int(event->x_root * factor), int(event->y_root * factor)));
+    return TRUE;
+}
+
 gboolean onButtonRelease(GtkWidget*, GdkEventButton* event, gpointer)
 {
     if (press.event && event->button == press.event->button.button)
@@ -152,12 +167,13 @@ void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
     g_object_set_data(G_OBJECT(w), "native", window);
-    gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_KEY_PRESS_MASK |
+    gtk_widget_add_events(w, GDK_BUTTON_PRESS_MASK | GDK_BUTTON_RELEASE_MASK | GDK_SCROLL_MASK | GDK_KEY_PRESS_MASK |
                                  GDK_STRUCTURE_MASK);
     g_signal_connect(w, "draw", G_CALLBACK(onDraw), window);
     g_signal_connect(w, "configure-event", G_CALLBACK(onConfigure), window);
     g_signal_connect(w, "button-press-event", G_CALLBACK(onButtonPress), window);
     g_signal_connect(w, "button-release-event", G_CALLBACK(onButtonRelease), window);
+    g_signal_connect(w, "scroll-event", G_CALLBACK(onScroll), window);
     g_signal_connect(w, "key-press-event", G_CALLBACK(onKeyPress), window);
     g_signal_connect(w, "delete-event", G_CALLBACK(onDelete), window);
     g_signal_connect(w, "destroy-event", G_CALLBACK(onDestroyed), window);

@@ -101,16 +101,22 @@ struct PAINTSTRUCT {
 #define WM_LBUTTONUP 0x0202
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
+#define WM_MOUSEWHEEL 0x020A
 #define WM_DPICHANGED 0x02E0
 
 #define HTCAPTION 2
 #define VK_ESCAPE 0x1B
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
+#define MK_CONTROL 0x0008
+#define WHEEL_DELTA 120
 
 #define LOWORD(l) ((unsigned)((uintptr_t)(l)&0xFFFF))
 #define HIWORD(l) ((unsigned)(((uintptr_t)(l) >> 16) & 0xFFFF))
 #define MAKELPARAM(lo, hi) ((LPARAM)(DWORD)(((DWORD)(lo)&0xFFFF) | (((DWORD)(hi)&0xFFFF) << 16)))
+#define MAKEWPARAM(lo, hi) ((WPARAM)(DWORD)(((DWORD)(lo)&0xFFFF) | (((DWORD)(hi)&0xFFFF) << 16)))
+#define GET_KEYSTATE_WPARAM(w) ((int)LOWORD(w))
+#define GET_WHEEL_DELTA_WPARAM(w) ((short)HIWORD(w))
 
 // Windows
 #define PM_NOREMOVE 0x0000
@@ -259,6 +265,7 @@ BOOL PtInRegion(HRGN region, int x, int y);
 HMENU CreatePopupMenu();
 BOOL AppendMenuA(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, const char* text);
 DWORD CheckMenuItem(HMENU menu, UINT id, UINT flags);
+BOOL CheckMenuRadioItem(HMENU menu, UINT first, UINT last, UINT check, UINT flags);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND hwnd, const RECT* rect);
 BOOL DestroyMenu(HMENU menu);
 

@@ -151,7 +151,7 @@ TEST_P(WineTest, LeftDragMovesTheWindowAndExitFromTheMenuStoresItsCentre)
     EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
     pointAt(box.x + 25, box.y + 35);
     EXPECT_TRUE(showsPupilAt(23, 32));
-    choose("Down Down Down Down");
+    choose("Down Down Down Down Down");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
 }
@@ -297,6 +297,31 @@ TEST_P(WineTest, MovedToADisplayOfAnotherDpiTheFaceIsRebuiltAtItsScaleAroundTheS
     typeKeys("Escape");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
+}
+
+// The user's size, from the menu and with Ctrl + wheel, on top of the display's scale.
+TEST_P(WineTest, SizeFromTheMenuAndCtrlWheelEnlargesTheFaceAroundItsCentreAndIsKept)
+{
+    start("face", 400, 300);
+    openMenu();
+    const int shown = desktop.shownWindows();
+    xdotool("key Down Down Down Down Right");
+    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
+    xdotool("key Down Return");
+    const Box doubled{400 - faceWidth, 300 - faceHeight, 2 * faceWidth, 2 * faceHeight};
+    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == doubled; });
+    ASSERT_EQ(box, doubled);
+    EXPECT_EQ(setting("size"), "2");
+    expectPupilsFollowThePointerAtScale(2);
+    pointAt(400, 300);
+    xdotool("keydown ctrl click 4 keyup ctrl");
+    const Box tripled{400 - faceWidth * 3 / 2, 300 - faceHeight * 3 / 2, 3 * faceWidth, 3 * faceHeight};
+    eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == tripled; });
+    EXPECT_EQ(box, tripled);
+    EXPECT_EQ(setting("size"), "3");
+    typeKeys("Escape");
+    EXPECT_EQ(exitStatus(), 0);
+    EXPECT_EQ(setting("x") + "," + setting("y"), "400,300");
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, WineTest, testing::Values(false), desktopKind);

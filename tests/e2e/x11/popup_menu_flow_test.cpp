@@ -50,7 +50,7 @@ TEST_P(MenuTest, ChosenSkinAndCentreAreStoredOnExitAndUsedOnTheNextStart)
     EXPECT_EQ(setting("skin"), "\" x \"");
 
     ASSERT_TRUE(dragBy(box.x + 8, box.y + 8, 100, 50));
-    choose("Down Down Down Down");
+    choose("Down Down Down Down Down");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "500,350");
     const Box stored{500 - 40, 350 - 20, 80, 40};
