@@ -100,7 +100,7 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedFromFour)
     EXPECT_EQ(popup.x, 500);
     EXPECT_EQ(popup.y, 400);
     const std::vector<MenuItem>& items = popup.menu.items;
-    ASSERT_EQ(items.size(), 6u);
+    ASSERT_EQ(items.size(), 7u);
     EXPECT_EQ(items[0].text, "Always on top");
     EXPECT_EQ(items[0].id, IDM_ALWAYS_ON_TOP);
     EXPECT_TRUE(items[0].checked);
@@ -108,9 +108,22 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedFromFour)
     EXPECT_FALSE(items[1].checked);
     EXPECT_EQ(items[2].flags, UINT(MF_SEPARATOR));
     EXPECT_EQ(items[3].text, "Skins");
-    EXPECT_EQ(items[4].flags, UINT(MF_SEPARATOR));
-    EXPECT_EQ(items[5].text, "Exit");
-    EXPECT_EQ(items[5].id, IDM_EXIT);
+    EXPECT_EQ(items[4].text, "Size");
+    EXPECT_EQ(items[5].flags, UINT(MF_SEPARATOR));
+    EXPECT_EQ(items[6].text, "Exit");
+    EXPECT_EQ(items[6].id, IDM_EXIT);
+
+    // Radio items, the plain size marked where eyes.ini names none.
+    ASSERT_NE(items[4].submenu, nullptr);
+    const std::vector<MenuItem>& sizes = items[4].submenu->items;
+    ASSERT_EQ(sizes.size(), 4u);
+    const char* const labels[] = {"100 %", "200 %", "300 %", "400 %"};
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        EXPECT_EQ(sizes[i].text, labels[i]);
+        EXPECT_EQ(sizes[i].id, IDM_FIRST_SIZE + i);
+        EXPECT_TRUE(sizes[i].radio);
+        EXPECT_EQ(sizes[i].checked, i == 0);
+    }
 
     const Menu& skins = skinsOf(popup);
     ASSERT_EQ(skins.items.size(), 3u) << "no dot folders, no files";
