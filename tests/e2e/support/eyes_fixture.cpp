@@ -144,6 +144,18 @@ void EyesTest::chooseSkin(const std::string& name)
     xdotool(keys + " Return");
 }
 
+void EyesTest::chooseSize(int size)
+{
+    openMenu();
+    const int shown = desktop.shownWindows();
+    xdotool("key Down Down Down Down Right");
+    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
+    std::string keys = "key";
+    for (int step = 1; step < size; ++step)
+        keys += " Down";
+    xdotool(keys + " Return");
+}
+
 Box EyesTest::startThenChooseSkin(const std::string& name)
 {
     makeDirs("skins/" + name);

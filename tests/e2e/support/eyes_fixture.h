@@ -70,6 +70,8 @@ protected:
     }
     // The "Skins" submenu lists the skin folders as the system lists a folder.
     void chooseSkin(const std::string& name);
+    // The "Size" submenu, right after "Skins": 1 is "100 %", up to 4, "400 %".
+    void chooseSize(int size);
     // Starts on the face centred at (400, 300) and chooses an 80 x 40 skin of this
     // name from the menu; box is then the new window's frame, and the frame
     // expected is returned.

@@ -303,11 +303,7 @@ TEST_P(WineTest, MovedToADisplayOfAnotherDpiTheFaceIsRebuiltAtItsScaleAroundTheS
 TEST_P(WineTest, SizeFromTheMenuAndCtrlWheelEnlargesTheFaceAroundItsCentreAndIsKept)
 {
     start("face", 400, 300);
-    openMenu();
-    const int shown = desktop.shownWindows();
-    xdotool("key Down Down Down Down Right");
-    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
-    xdotool("key Down Return");
+    ASSERT_NO_FATAL_FAILURE(chooseSize(2));
     const Box doubled{400 - faceWidth, 300 - faceHeight, 2 * faceWidth, 2 * faceHeight};
     eventually([&] { return (box = desktop.frame(window = desktop.waitForWindow("eyes"))) == doubled; });
     ASSERT_EQ(box, doubled);

@@ -14,11 +14,7 @@ Box faceAt(int size, int centreX = 400, int centreY = 300)
 TEST_P(SizeTest, TwoHundredPercentDoublesTheFaceAroundItsCentreWithItsGazeAndIsKept)
 {
     start("face", 400, 300);
-    openMenu();
-    const int shown = desktop.shownWindows();
-    xdotool("key Down Down Down Down Right");
-    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
-    xdotool("key Down Return");
+    ASSERT_NO_FATAL_FAILURE(chooseSize(2));
     ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == faceAt(2); }))
         << desktop.frame(window);
     box = faceAt(2);
