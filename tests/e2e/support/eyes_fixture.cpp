@@ -226,8 +226,11 @@ void EyesTest::expectFollowsAfterRest(bool sleepsAtRest)
     EXPECT_LT(millisecondsSince(start), 1500) << "a warp is seen at the next look";
 }
 
+// Hidden, the face is read from the screen where its colour is: under Wine 10
+// a hidden window keeps its X window mapped, showing nothing.
 void EyesTest::expectStepsAsideForFullScreenOnly()
 {
+    auto faceShown = [&] { return desktop.pixels({box.x + 8, box.y + 40, 1, 1}) == std::vector<uint32_t>{faceColour}; };
     const Window maximized = openOtherWindow("maximized");
     ASSERT_NE(maximized, 0u);
     pause(1500);  // longer than a look at rest
@@ -235,9 +238,9 @@ void EyesTest::expectStepsAsideForFullScreenOnly()
     closeOtherWindow(maximized);
     const Window fullScreen = openOtherWindow("fullscreen");
     ASSERT_NE(fullScreen, 0u);
-    EXPECT_TRUE(eventually([&] { return !desktop.viewable(window); })) << "shown over a full-screen window";
+    EXPECT_TRUE(eventually([&] { return !faceShown(); })) << "shown over a full-screen window";
     closeOtherWindow(fullScreen);
-    EXPECT_TRUE(eventually([&] { return desktop.viewable(window); })) << "not back after the full screen";
+    EXPECT_TRUE(eventually(faceShown)) << "not back after the full screen";
     EXPECT_EQ(frameOnceAt(window, box), box);
     if (desktop.hasWindowManager())
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
