@@ -114,8 +114,9 @@ bool isAlwaysOnTop()
 
 void stepFaceSize(int notches)
 {
-    const int size = std::clamp(loadFaceSize() + notches, smallestFaceSize, largestFaceSize);
-    if (size != loadFaceSize())
+    const int current = loadFaceSize();
+    const int size = std::clamp(current + notches, smallestFaceSize, largestFaceSize);
+    if (size != current)
         chooseFaceSize(size);
 }
 
