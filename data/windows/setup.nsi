@@ -2,7 +2,8 @@
 ; administrator rights, and registers it to be uninstalled from Settings > Apps.
 ; cmake/package-setup.cmake runs makensis on it with VERSION, VERSION_DOTTED,
 ; COPYRIGHT, ICON, FILES (what the zip holds, as NSIS lines) and OUTFILE defined.
-Unicode true
+; 64-bit like the programs it installs: it runs wherever they run.
+Target amd64-unicode
 ManifestDPIAware true
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
