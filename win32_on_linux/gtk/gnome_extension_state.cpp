@@ -17,7 +17,7 @@ using notice_texts::ExtensionReport;
 
 struct Question {
     GDBusConnection* bus;
-    void (*answered)(const std::string& notice);
+    void (*answered)(const std::string& notice, bool off);
     ExtensionReport report;
 };
 
@@ -59,7 +59,7 @@ void onShellVersion(GObject*, GAsyncResult* result, gpointer data)
         g_variant_unref(version);
         g_variant_unref(answer);
     }
-    question->answered(notice_texts::forGnome(question->report));
+    question->answered(notice_texts::forGnome(question->report), notice_texts::isOff(question->report));
     delete question;
 }
 
@@ -86,10 +86,17 @@ void onExtensionInfo(GObject*, GAsyncResult* result, gpointer data)
 
 }  // namespace
 
-void pointer_source::describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice))
+void pointer_source::describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice, bool off))
 {
     g_dbus_connection_call(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
                            "GetExtensionInfo", g_variant_new("(s)", "pointer@glimora.org"),
                            G_VARIANT_TYPE("(a{sv})"), G_DBUS_CALL_FLAGS_NONE, 1000, nullptr, onExtensionInfo,
                            new Question{bus, answered, {}});
+}
+
+void pointer_source::enableGnomeExtension(GDBusConnection* bus)
+{
+    g_dbus_connection_call(bus, "org.gnome.Shell", "/org/gnome/Shell", "org.gnome.Shell.Extensions",
+                           "EnableExtension", g_variant_new("(s)", "pointer@glimora.org"), nullptr,
+                           G_DBUS_CALL_FLAGS_NONE, -1, nullptr, nullptr, nullptr);
 }

@@ -4,6 +4,14 @@ namespace notice_texts {
 
 using pointer_choice::Helper;
 
+const char* const title = "Glimora's eyes cannot follow the pointer everywhere";
+const char* const turnOn = "Turn on";
+
+bool isOff(const ExtensionReport& report)
+{
+    return report.state == 2 || report.state == 6;
+}
+
 const char* forHelper(Helper helper)
 {
     switch (helper) {
@@ -29,11 +37,10 @@ std::string forGnome(const ExtensionReport& report)
     const std::string seesLittle =
         "On this GNOME Wayland session Glimora sees the pointer only while it is over windows of X11 programs; "
         "elsewhere its eyes keep looking where they last saw it. ";
-    switch (report.state) {
-    case 2:
-    case 6:
+    if (isOff(report))
         return seesLittle + "Its GNOME Shell extension is off. Turn it on:\n"
                             "    gnome-extensions enable pointer@glimora.org";
+    switch (report.state) {
     case 3:
         return seesLittle + "Its GNOME Shell extension failed to start (" + report.error +
                "). It was made for another version of GNOME: install Glimora built for GNOME " +

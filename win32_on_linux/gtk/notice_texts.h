@@ -23,5 +23,11 @@ struct ExtensionReport {
 };
 // The notice for GNOME: which state keeps the extension from answering, and the step that fixes it.
 std::string forGnome(const ExtensionReport& report);
+// Whether the extension is only off, so that turning it on is the fix.
+bool isOff(const ExtensionReport& report);
+
+// The desktop notification's title, and its action's label where it offers to turn the extension on.
+extern const char* const title;
+extern const char* const turnOn;
 
 }  // namespace notice_texts

@@ -34,7 +34,10 @@ void startGnome(GDBusConnection* bus);
 void startKwin(GDBusConnection* bus);
 // Says once, on stderr and in a desktop notification, what cannot be seen.
 void tellOnce(pointer_choice::Helper helper, GDBusConnection* bus);
-// Asks GNOME Shell why our extension does not answer, and gives the notice that says so.
-void describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice));
+// Asks GNOME Shell why our extension does not answer, and gives the notice that
+// says so, and whether turning the extension on is what it takes.
+void describeGnomeExtension(GDBusConnection* bus, void (*answered)(const std::string& notice, bool off));
+// Turns our extension on through GNOME Shell's own call, as its Extensions app does.
+void enableGnomeExtension(GDBusConnection* bus);
 
 }  // namespace pointer_source
