@@ -19,12 +19,15 @@ constexpr uint32_t BI_RGB = 0;
 constexpr uint32_t BI_RLE8 = 1;
 constexpr uint32_t BI_RLE4 = 2;
 constexpr uint32_t BI_BITFIELDS = 3;
+constexpr uint32_t BI_ALPHABITFIELDS = 6;
 
 constexpr size_t fileHeaderSize = 14;
 constexpr size_t infoHeaderSize = 40;
 constexpr size_t os2HeaderSize = 12;
 constexpr size_t masksAt = fileHeaderSize + infoHeaderSize;
 constexpr size_t masksSize = 12;
+constexpr size_t alphaMaskAt = masksAt + masksSize;  // in a V3 or later header, or after a 40-byte one
+constexpr uint32_t topByte = 0xff000000;
 constexpr size_t maxNormalHeader = masksAt + masksSize + 256 * 4;
 
 // What a checked file holds, in the terms of the 40-byte header Allegro reads.
@@ -40,6 +43,7 @@ struct BmpLayout {
     size_t paletteEntrySize = 4;
     size_t pixelsAt = 0;
     size_t pixelsSize = 0;
+    uint32_t alphaMask = 0;  // declared by the header; 0 when it declares none
 };
 
 uint32_t u16At(const std::string& file, size_t at)
@@ -79,8 +83,12 @@ bool readWindowsHeader(const std::string& file, uint32_t headerSize, BmpLayout& 
     bmp.compression = u32At(file, 30);
     bmp.paletteEntries = u32At(file, 46);
     bmp.paletteAt = fileHeaderSize + headerSize;
-    if (bmp.compression == BI_BITFIELDS && headerSize == infoHeaderSize)
-        bmp.paletteAt += masksSize;  // the masks follow a 40-byte header
+    const bool masked = bmp.compression == BI_BITFIELDS || bmp.compression == BI_ALPHABITFIELDS;
+    if (headerSize == infoHeaderSize && masked)  // the masks follow a 40-byte header
+        bmp.paletteAt += bmp.compression == BI_ALPHABITFIELDS ? masksSize + 4 : masksSize;
+    const bool alphaMaskWritten = bmp.compression == BI_ALPHABITFIELDS || headerSize >= 56;
+    if (masked && alphaMaskWritten && file.size() >= alphaMaskAt + 4)
+        bmp.alphaMask = u32At(file, alphaMaskAt);
     return bmp.paletteEntries <= 256;
 }
 
@@ -132,6 +140,8 @@ bool formatIsKnown(const std::string& file, const BmpLayout& bmp)
         return bmp.bits == 4 && !bmp.topDown;
     case BI_BITFIELDS:
         return masksAreKnown(file, bmp.bits);
+    case BI_ALPHABITFIELDS:
+        return bmp.bits == 32 && masksAreKnown(file, bmp.bits);
     default:
         return false;
     }
@@ -220,7 +230,8 @@ size_t writeNormalHeader(const std::string& file, const BmpLayout& bmp, unsigned
 {
     size_t length = masksAt;
     std::memset(out, 0, maxNormalHeader);
-    if (bmp.compression == BI_BITFIELDS) {
+    const bool masked = bmp.compression == BI_BITFIELDS || bmp.compression == BI_ALPHABITFIELDS;
+    if (masked) {
         std::memcpy(out + length, file.data() + masksAt, masksSize);
         length += masksSize;
     }
@@ -235,7 +246,7 @@ size_t writeNormalHeader(const std::string& file, const BmpLayout& bmp, unsigned
     putU32(out + 22, static_cast<uint32_t>(bmp.height));
     putU16(out + 26, 1);
     putU16(out + 28, bmp.bits);
-    putU32(out + 30, bmp.compression);
+    putU32(out + 30, masked ? BI_BITFIELDS : bmp.compression);
     putU32(out + 34, static_cast<uint32_t>(bmp.pixelsSize));
     putU32(out + 46, static_cast<uint32_t>(bmp.paletteEntries));
     return length;
@@ -351,17 +362,45 @@ BITMAP* decode(const std::string& file, const BmpLayout& bmp, RGB* palette)
     return cropToWidth(bitmap, static_cast<int>(bmp.width));
 }
 
+// The fourth byte of each pixel of a checked 32-bit file with bottom-up rows.
+// Alpha only under a declared top-byte mask, and only when some pixel is not
+// fully transparent: files that declare the mask but leave it zero are opaque
+// pictures, as every viewer shows them.
+void readFourthBytes(const std::string& file, const BmpLayout& bmp, FourthBytes& fourth)
+{
+    fourth = FourthBytes{};
+    if (bmp.bits != 32)
+        return;
+    const size_t width = size_t(bmp.width), height = size_t(bmp.height);
+    std::vector<uint8_t> bytes(width * height);
+    uint8_t any = 0;
+    for (size_t y = 0; y < height; ++y) {
+        const char* row = file.data() + bmp.pixelsAt + (height - 1 - y) * width * 4;
+        for (size_t x = 0; x < width; ++x)
+            any |= bytes[y * width + x] = static_cast<uint8_t>(row[x * 4 + 3]);
+    }
+    if (bmp.alphaMask == topByte && any)
+        fourth.alpha = std::move(bytes);
+    else
+        fourth.ignored = any != 0;
+}
+
 }  // namespace
 
-BITMAP* loadBitmapFile(const char* path, RGB* palette)
+BITMAP* loadBitmapFile(const char* path, RGB* palette, FourthBytes* fourth)
 {
     if (palette)
         std::memset(palette, 0, sizeof(PALETTE));
+    if (fourth)
+        *fourth = FourthBytes{};
     std::string file;
     BmpLayout bmp;
     if (readWholeFile(path, file) != FileRead::Ok || !checkFile(file, bmp))
         return nullptr;
     if (bmp.topDown)
         flipRows(file, bmp);
-    return decode(file, bmp, palette);
+    BITMAP* bitmap = decode(file, bmp, palette);
+    if (bitmap && fourth)
+        readFourthBytes(file, bmp, *fourth);
+    return bitmap;
 }
