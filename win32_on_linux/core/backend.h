@@ -60,7 +60,8 @@ uint64_t windowId(Native* window);
 // False when the window is gone or was never active.
 bool describeWindow(uint64_t id, OtherWindow* described);
 
-Native* createWindow(HWND hwnd, const char* title, const RECT& frame);
+// A layered window (WS_EX_LAYERED) shows only what presentLayered gives it.
+Native* createWindow(HWND hwnd, const char* title, const RECT& frame, bool layered);
 void destroyWindow(Native* window);
 void show(Native* window, bool visible);
 void move(Native* window, const RECT& frame);
@@ -70,6 +71,11 @@ void shape(Native* window, const RECT* rects, size_t count);
 // A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the
 // area is sent (in one transfer); the rest of the window keeps what it showed.
 void present(Native* window, const uint32_t* pixels, int width, int height, int stridePixels, const RECT& area);
+// A layered window's premultiplied 0xAARRGGBB pixels, of which the area changed.
+// Its alpha shapes the window: blended with the desktop where a compositing
+// manager runs, else the pixels of at least half opacity, opaque.
+void presentLayered(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                    const RECT& area);
 
 // Window-manager move from the current pointer position; returns when the button is up.
 void beginMove(Native* window);

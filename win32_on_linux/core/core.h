@@ -19,6 +19,7 @@ struct Window {
     backend::Native* native = nullptr;
     RECT frame{};  // screen coordinates
     bool visible = false;
+    bool layered = false;  // WS_EX_LAYERED: shows only what UpdateLayeredWindowIndirect gives it
     bool destroying = false;
     HRGN region = nullptr;  // owned; null means the whole window
     bool shapeSet = false;  // SetWindowRgn was called: the backend holds our shape
@@ -76,6 +77,9 @@ void applyShape(Window& window);
 uint64_t untilNextTimer(uint64_t cap);
 // Another program's window, as GetForegroundWindow handed it out.
 BOOL otherWindowRect(HWND hwnd, RECT* rect);
+
+// DeleteObject of a DIB section; false for anything else.
+bool deleteBitmap(HGDIOBJ object);
 
 // What a window leaves behind when it goes.
 void forgetRawInputTarget(HWND hwnd);

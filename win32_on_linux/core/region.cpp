@@ -1,5 +1,7 @@
 #include "core/region.h"
 
+#include "core/core.h"
+
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
@@ -156,6 +158,8 @@ int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode)
 
 BOOL DeleteObject(HGDIOBJ object)
 {
+    if (core::deleteBitmap(object))
+        return TRUE;
     HRGN__* region = live(object);
     if (!region)
         return FALSE;

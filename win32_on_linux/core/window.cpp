@@ -61,7 +61,7 @@ HDC core::ownDc(HWND hwnd)
     return reinterpret_cast<HDC>(reinterpret_cast<uintptr_t>(hwnd) + 1);
 }
 
-HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD, int x, int y, int width,
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD, int x, int y, int width,
                      int height, HWND, HMENU, HINSTANCE, void*)
 {
     WNDPROC proc = core::classProcedure(className);
@@ -71,7 +71,9 @@ HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD
     window->handle = newHandle();
     window->proc = proc;
     window->frame = core::frameAt(x, y, width, height);
-    window->native = backend::createWindow(window->handle, windowName ? windowName : "", window->frame);
+    window->layered = (exStyle & WS_EX_LAYERED) != 0;
+    window->native =
+        backend::createWindow(window->handle, windowName ? windowName : "", window->frame, window->layered);
     if (!window->native)
         return nullptr;
     HWND hwnd = window->handle;

@@ -2,11 +2,13 @@
 #include <gdk/gdkx.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
 #include "gtk/keys.h"
+#include "gtk/layered_picture.h"
 #include "gtk/shared_frames.h"
 
 struct backend::Native {
@@ -17,6 +19,7 @@ struct backend::Native {
     XImage frame{};  // describes the pixels sent, never owns them
     Visual* xVisual = nullptr;
     SharedFrames shared;  // on a local display
+    std::unique_ptr<LayeredPicture> layered;  // for a WS_EX_LAYERED window
 };
 
 namespace {
@@ -67,6 +70,19 @@ GdkVisual* directVisual(GdkScreen* screen)
             found = GDK_VISUAL(v->data);
     g_list_free(visuals);
     return found;
+}
+
+// A layered window's: 0xAARRGGBB words with alpha, where the display has them.
+GdkVisual* alphaVisual(GdkScreen* screen)
+{
+    GdkVisual* visual = gdk_screen_get_rgba_visual(screen);
+    guint32 r = 0, g = 0, b = 0;
+    if (visual) {
+        gdk_visual_get_red_pixel_details(visual, &r, nullptr, nullptr);
+        gdk_visual_get_green_pixel_details(visual, &g, nullptr, nullptr);
+        gdk_visual_get_blue_pixel_details(visual, &b, nullptr, nullptr);
+    }
+    return visual && r == 0xFF0000 && g == 0x00FF00 && b == 0x0000FF ? visual : nullptr;
 }
 
 // An expose: as Win32 does for a window it uncovers, ask for an erase too.
@@ -223,12 +239,13 @@ GdkEvent* gtk_backend::lastPress()
     return press.event;
 }
 
-backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
+backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame, bool layered)
 {
     if (!gtk_backend::xDisplay())
         return nullptr;
     GtkWidget* widget = gtk_window_new(GTK_WINDOW_TOPLEVEL);
-    GdkVisual* visual = directVisual(gtk_widget_get_screen(widget));
+    GdkScreen* screen = gtk_widget_get_screen(widget);
+    GdkVisual* visual = layered && alphaVisual(screen) ? alphaVisual(screen) : directVisual(screen);
     if (!visual) {
         gtk_widget_destroy(widget);
         gtk_backend::reportNoVisual();
@@ -256,6 +273,8 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     Display* display = gtk_backend::xDisplay();
     window->xid = GDK_WINDOW_XID(gtk_widget_get_window(widget));
     window->gc = XCreateGC(display, window->xid, 0, nullptr);
+    if (layered)
+        window->layered = std::make_unique<LayeredPicture>(screen, window->xid, window->gc, gdk_visual_get_depth(visual));
     gtk_backend::wake();
     return window;
 }
@@ -267,6 +286,7 @@ void backend::destroyWindow(Native* window)
     if (press.window == window)
         forgetPress();
     window->shared.release();
+    window->layered.reset();
     XFreeGC(gtk_backend::xDisplay(), window->gc);
     gtk_widget_destroy(window->widget);
     delete window;
@@ -375,6 +395,13 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
         XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
                   unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
     XFlush(display);
+}
+
+void backend::presentLayered(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                             const RECT& area)
+{
+    if (window && window->xid && window->layered && pixels && width > 0 && height > 0 && stridePixels >= width)
+        window->layered->update(pixels, std::min(width, 32767), std::min(height, 32767), stridePixels, area);
 }
 
 void backend::beginMove(Native* window)

@@ -42,10 +42,11 @@ bool backend::watchRawMotion(bool)
     return false;
 }
 
-backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame)
+backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT& frame, bool layered)
 {
     auto window = std::make_unique<Native>();
     window->hwnd = hwnd;
+    window->state.layered = layered;
     window->state.title = title;
     window->state.frame = frame;
     display().windows.push_back(std::move(window));
@@ -104,6 +105,13 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
                     pixels + static_cast<size_t>(y) * stridePixels + left, (right - left) * sizeof(uint32_t));
     ++state.presents;
     state.sentPixels += int64_t{right - left} * (bottom - top);
+}
+
+void backend::presentLayered(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
+                             const RECT& area)
+{
+    if (window->state.layered)
+        present(window, pixels, width, height, stridePixels, area);
 }
 
 // Follows the pointer one virtual millisecond at a time until the button is released.

@@ -20,6 +20,8 @@ bool shows(const WindowState& state, int x, int y)
     const RECT& f = state.frame;
     if (!contains({0, 0, f.right - f.left, f.bottom - f.top}, x, y))
         return false;
+    if (state.layered)  // as a compositing desktop shows it: wherever its alpha is not zero
+        return x < state.width && y < state.height && state.pixels[size_t(y) * state.width + x] >> 24 != 0;
     return !state.shaped ||
            std::any_of(state.shape.begin(), state.shape.end(), [&](const RECT& r) { return contains(r, x, y); });
 }
@@ -167,7 +169,16 @@ uint32_t screenPixel(int x, int y)
         return desktopColour;
     const WindowState& s = top->state;
     int wx = x - s.frame.left, wy = y - s.frame.top;
-    return wx < s.width && wy < s.height ? s.pixels[static_cast<size_t>(wy) * s.width + wx] : 0;
+    const uint32_t pixel = wx < s.width && wy < s.height ? s.pixels[static_cast<size_t>(wy) * s.width + wx] : 0;
+    if (!s.layered)
+        return pixel;
+    // Premultiplied over the desktop, a channel at a time.
+    const uint32_t keep = 255 - (pixel >> 24);
+    auto channel = [&](int shift) {
+        return std::min<uint32_t>(255, ((pixel >> shift) & 0xff) + (((desktopColour >> shift) & 0xff) * keep + 127) / 255)
+               << shift;
+    };
+    return channel(16) | channel(8) | channel(0);
 }
 
 }  // namespace headless

@@ -65,6 +65,7 @@ struct WindowState {
     bool above = false;
     bool shaped = false;
     std::vector<RECT> shape;  // window coordinates, when shaped
+    bool layered = false;  // WS_EX_LAYERED: the pixels are premultiplied, their alpha its shape
     std::vector<uint32_t> pixels;  // what the presented frames left, width * height
     int width = 0, height = 0;
     int presents = 0;  // transfers: a frame sends one per changed area
@@ -73,7 +74,8 @@ struct WindowState {
 // The native state of a window the program made, or null.
 const WindowState* window(HWND hwnd);
 // What a screenshot would show at a screen point: the topmost visible window's
-// presented pixel inside its shape, otherwise the desktop colour.
+// presented pixel inside its shape (a layered one's blended over the desktop,
+// as a compositing desktop shows it), otherwise the desktop colour.
 uint32_t screenPixel(int x, int y);
 constexpr uint32_t desktopColour = 0x00336699;
 

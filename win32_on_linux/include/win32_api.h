@@ -10,6 +10,9 @@ typedef unsigned int UINT;
 typedef uint32_t DWORD;
 typedef int32_t LONG;
 typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t COLORREF;
+typedef void* HANDLE;
 typedef unsigned short USHORT;
 typedef uintptr_t UINT_PTR;
 typedef uintptr_t WPARAM;
@@ -39,6 +42,7 @@ typedef struct HBRUSH__* HBRUSH;
 typedef struct HKEY__* HKEY;
 typedef void* HGDIOBJ;
 typedef struct HRGN__* HRGN;
+typedef struct HBITMAP__* HBITMAP;
 typedef struct HMONITOR__* HMONITOR;
 
 struct POINT {
@@ -51,6 +55,11 @@ struct RECT {
     LONG top;
     LONG right;
     LONG bottom;
+};
+
+struct SIZE {
+    LONG cx;
+    LONG cy;
 };
 
 struct MSG {
@@ -133,6 +142,7 @@ struct PAINTSTRUCT {
 #define SM_CYSCREEN 1
 #define WS_POPUP 0x80000000u
 #define WS_EX_TOOLWINDOW 0x00000080u
+#define WS_EX_LAYERED 0x00080000u
 #define CS_OWNDC 0x0020
 #define IDC_ARROW ((const char*)(uintptr_t)32512)
 #define BLACK_BRUSH 4
@@ -159,6 +169,54 @@ struct RAWINPUTDEVICE {
     USHORT usUsage;
     DWORD dwFlags;
     HWND hwndTarget;
+};
+
+// Device-independent bitmaps and layered windows
+#define BI_RGB 0
+#define DIB_RGB_COLORS 0
+#define AC_SRC_OVER 0x00
+#define AC_SRC_ALPHA 0x01
+#define ULW_ALPHA 0x00000002
+struct BITMAPINFOHEADER {
+    DWORD biSize;
+    LONG biWidth;
+    LONG biHeight;
+    WORD biPlanes;
+    WORD biBitCount;
+    DWORD biCompression;
+    DWORD biSizeImage;
+    LONG biXPelsPerMeter;
+    LONG biYPelsPerMeter;
+    DWORD biClrUsed;
+    DWORD biClrImportant;
+};
+struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+};
+struct BLENDFUNCTION {
+    BYTE BlendOp;
+    BYTE BlendFlags;
+    BYTE SourceConstantAlpha;
+    BYTE AlphaFormat;
+};
+struct UPDATELAYEREDWINDOWINFO {
+    DWORD cbSize;
+    HDC hdcDst;
+    const POINT* pptDst;
+    const SIZE* psize;
+    HDC hdcSrc;
+    const POINT* pptSrc;
+    COLORREF crKey;
+    const BLENDFUNCTION* pblend;
+    DWORD dwFlags;
+    const RECT* prcDirty;
 };
 
 // Regions
@@ -241,6 +299,13 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL UpdateWindow(HWND hwnd);
 HDC BeginPaint(HWND hwnd, PAINTSTRUCT* paint);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* paint);
+
+// Memory device contexts, DIB sections and layered windows
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info);
 
 // Messages
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

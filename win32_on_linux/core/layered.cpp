@@ -1,0 +1,141 @@
+// Memory device contexts, 32-bit DIB sections and layered windows: what a
+// program needs to hand a layered window its premultiplied pixels.
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "core.h"
+
+struct HBITMAP__ {
+    std::vector<uint32_t> pixels;
+    int width = 0;
+    int height = 0;
+    bool topDown = false;
+};
+
+namespace {
+
+struct MemoryDc {
+    HGDIOBJ selected = nullptr;
+};
+
+std::vector<std::unique_ptr<MemoryDc>>& memoryDcs()
+{
+    static std::vector<std::unique_ptr<MemoryDc>> all;
+    return all;
+}
+
+std::vector<std::unique_ptr<HBITMAP__>>& bitmaps()
+{
+    static std::vector<std::unique_ptr<HBITMAP__>> all;
+    return all;
+}
+
+template <typename T>
+auto findIn(std::vector<std::unique_ptr<T>>& all, const void* handle)
+{
+    return std::find_if(all.begin(), all.end(), [&](const auto& item) { return item.get() == handle; });
+}
+
+MemoryDc* memoryDc(HDC dc)
+{
+    auto found = findIn(memoryDcs(), dc);
+    return found == memoryDcs().end() ? nullptr : found->get();
+}
+
+HBITMAP__* bitmap(HGDIOBJ object)
+{
+    auto found = findIn(bitmaps(), object);
+    return found == bitmaps().end() ? nullptr : found->get();
+}
+
+// The one blend a layered window is given here: per-pixel premultiplied alpha.
+bool isPerPixelAlpha(const UPDATELAYEREDWINDOWINFO& info)
+{
+    const BLENDFUNCTION* blend = info.pblend;
+    return info.dwFlags == ULW_ALPHA && blend && blend->BlendOp == AC_SRC_OVER && blend->SourceConstantAlpha == 255 &&
+           blend->AlphaFormat == AC_SRC_ALPHA;
+}
+
+}  // namespace
+
+HDC CreateCompatibleDC(HDC)
+{
+    memoryDcs().push_back(std::make_unique<MemoryDc>());
+    return reinterpret_cast<HDC>(memoryDcs().back().get());
+}
+
+BOOL DeleteDC(HDC dc)
+{
+    auto found = findIn(memoryDcs(), dc);
+    if (found == memoryDcs().end())
+        return FALSE;
+    memoryDcs().erase(found);
+    return TRUE;
+}
+
+// Only bitmaps are selected here; the previous one comes back, as in Win32.
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
+{
+    MemoryDc* memory = memoryDc(dc);
+    if (!memory || (object && !bitmap(object)))
+        return nullptr;
+    HGDIOBJ previous = memory->selected;
+    memory->selected = object;
+    return previous;
+}
+
+HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD)
+{
+    if (bits)
+        *bits = nullptr;
+    if (!info || !bits || section || usage != DIB_RGB_COLORS)
+        return nullptr;
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    const int64_t height = header.biHeight < 0 ? -int64_t{header.biHeight} : header.biHeight;
+    if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 || height <= 0 ||
+        header.biWidth > 32767 || height > 32767)
+        return nullptr;
+    auto made = std::make_unique<HBITMAP__>();
+    made->width = header.biWidth;
+    made->height = int(height);
+    made->topDown = header.biHeight < 0;
+    made->pixels.assign(size_t(made->width) * made->height, 0);
+    *bits = made->pixels.data();
+    bitmaps().push_back(std::move(made));
+    return bitmaps().back().get();
+}
+
+bool core::deleteBitmap(HGDIOBJ object)
+{
+    auto found = findIn(bitmaps(), object);
+    if (found == bitmaps().end())
+        return false;
+    for (auto& dc : memoryDcs())
+        if (dc->selected == object)
+            dc->selected = nullptr;
+    bitmaps().erase(found);
+    return true;
+}
+
+BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window || !window->layered || !info || info->cbSize != sizeof *info || !isPerPixelAlpha(*info))
+        return FALSE;
+    MemoryDc* source = memoryDc(info->hdcSrc);
+    HBITMAP__* picture = source ? bitmap(source->selected) : nullptr;
+    const POINT origin = info->pptSrc ? *info->pptSrc : POINT{0, 0};
+    const int width = core::width(window->frame), height = core::height(window->frame);
+    if (info->psize && (info->psize->cx != width || info->psize->cy != height))
+        return FALSE;  // the program never resizes through here
+    if (!picture || !picture->topDown || origin.x < 0 || origin.y < 0 || origin.x + width > picture->width ||
+        origin.y + height > picture->height)
+        return FALSE;
+    if (info->pptDst)
+        SetWindowPos(hwnd, nullptr, info->pptDst->x, info->pptDst->y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    const RECT area = info->prcDirty ? *info->prcDirty : RECT{0, 0, width, height};
+    const uint32_t* corner = picture->pixels.data() + size_t(origin.y) * picture->width + origin.x;
+    backend::presentLayered(window->native, corner, width, height, picture->width, area);
+    return TRUE;
+}
