@@ -33,8 +33,10 @@ bool CreateEyesWindow(int width, int height)
     }
     int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    g_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, "glimora", "eyes", WS_POPUP, x, y, width, height, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    // A face with alpha is a layered window: its pixels' alpha shapes and blends it.
+    const DWORD layered = g_skin && g_skin->hasAlpha ? WS_EX_LAYERED : 0;
+    g_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | layered, "glimora", "eyes", WS_POPUP, x, y, width, height, nullptr,
+                             nullptr, GetModuleHandleA(nullptr), nullptr);
     return g_hwnd != nullptr;
 }
 
@@ -75,7 +77,8 @@ static bool buildAndRun()
         return false;
     }
     startEyesTimer(g_hwnd);
-    SetWindowRgn(g_hwnd, g_skin->takeRegion(), TRUE);
+    if (!g_skin->hasAlpha)
+        SetWindowRgn(g_hwnd, g_skin->takeRegion(), TRUE);
     InvalidateRect(g_hwnd, nullptr, TRUE);
     ShowWindow(g_hwnd, SW_SHOW);
     SetWindowPos(g_hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "frame/alpha_frame.h"
 #include "frame/changed_areas.h"
 #include "frame/enlarge.h"
 #include "frame/sprite.h"
@@ -124,6 +125,10 @@ void composeLayers(Skin* skin, const RECT* pupils, const RECT& area)
 
 void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
 {
+    if (skin->hasAlpha) {
+        composeAlphaArea(skin, pupils, area);
+        return;
+    }
     BITMAP* canvas = skin->canvas;
     set_clip_rect(canvas, area.left, area.top, area.right - 1, area.bottom - 1);
     composeLayers(skin, pupils, area);
@@ -166,6 +171,10 @@ void presentFrame(Skin* skin, HDC dc)
         enlargeArea(skin->canvas, skin->enlarged, skin->scale, wholeCanvas(skin));
         shown = skin->enlarged;
     }
+    if (skin->hasAlpha) {
+        presentAlphaArea(shown, RECT{0, 0, shown->w, shown->h});
+        return;
+    }
     set_palette_to_hdc(dc, skin->palette);
     draw_to_hdc(dc, shown, 0, 0);
 }
@@ -180,6 +189,10 @@ void presentFrameArea(Skin* skin, HDC dc, const RECT& area)
         enlargeArea(skin->canvas, skin->enlarged, skin->scale, area);
         shown = skin->enlarged;
         sent = enlargedRect(area, skin->scale);
+    }
+    if (skin->hasAlpha) {
+        presentAlphaArea(shown, sent);
+        return;
     }
     set_palette_to_hdc(dc, skin->palette);
     blit_to_hdc(shown, dc, sent.left, sent.top, sent.left, sent.top, sent.right - sent.left, sent.bottom - sent.top);
@@ -209,7 +222,7 @@ void paintChangedEyes(Skin* skin, HDC dc)
         for (int i = 0; i < changed.count(); ++i)
             presentFrameArea(skin, dc, changed[i]);
     } else {
-        composeLayers(skin, pupils, wholeCanvas(skin));
+        composeArea(skin, pupils, wholeCanvas(skin));
         presentFrame(skin, dc);
     }
     shown.valid = true;

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "settings/settings.h"
+#include "skin/alpha_layers.h"
 #include "skin/bmp_reader.h"
 
 namespace {
@@ -137,13 +138,18 @@ bool Skin::loadFolder(const std::string& path)
     findEyes();
     for (int i = 0; i < eyeCount; ++i)
         loadPupil(folder, i);
-    background = loadFile(folder + "eyebg.bmp");
+    background = hasAlpha ? loadPremultiplied(folder + "eyebg.bmp", false) : loadFile(folder + "eyebg.bmp");
+    if (hasAlpha)
+        makeAlphaLayers(folder);
     return true;
 }
 
 bool Skin::loadMainImage(const std::string& folder)
 {
-    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette);
+    FourthBytes fourth;
+    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette, &fourth);
+    pictureAlpha = std::move(fourth.alpha);
+    hasAlpha = mainImage && !pictureAlpha.empty();
     return mainImage != nullptr;
 }
 
@@ -166,10 +172,12 @@ std::string pupilFileName(int eye)
 
 void Skin::loadPupil(const std::string& folder, int i)
 {
-    BITMAP* pupil = loadFile(folder + pupilFileName(i));
+    // With alpha, a pupil's own alpha counts as well as its mask colour.
+    auto load = [&](const std::string& path) { return hasAlpha ? loadPremultiplied(path, true) : loadFile(path); };
+    BITMAP* pupil = load(folder + pupilFileName(i));
     if (!pupil)
-        pupil = loadFile(folder + "eye.bmp");
-    if (!pupil)
-        pupil = makeOvalPupil();
+        pupil = load(folder + "eye.bmp");
+    if (!pupil && (pupil = makeOvalPupil()) && hasAlpha)
+        premultiply(pupil, nullptr, true);
     pupils[i] = pupil;
 }

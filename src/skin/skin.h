@@ -4,7 +4,9 @@
 
 #include <allegro.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "system/win32.h"
 
@@ -53,11 +55,22 @@ public:
     int eyeColour = 0;
     RECT eyeBounds[MAX_EYES] = {};
 
+    // The main picture has an alpha channel. Then the picture, the eye background
+    // and the pupils hold premultiplied 0xAARRGGBB pixels, the frames too, and the
+    // window takes its shape from their alpha instead of the region.
+    bool hasAlpha = false;
+    // With alpha: one byte a pixel, not zero where the eyes' layers (background
+    // and pupils) lie behind the picture.
+    std::vector<uint8_t> behindPicture;
+
 private:
     bool loadMainImage(const std::string& folder);
     HRGN makeWindowRegion(const std::string& folder);
     void findEyes();
     void loadPupil(const std::string& folder, int i);
+    void makeAlphaLayers(const std::string& folder);
+
+    std::vector<uint8_t> pictureAlpha;  // the main picture's, until its layers are made
 
     bool ownsRegion = true;
 };
