@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_DESCRIPTION "Glimora puts a face on the desktop whose eyes fol
 wherever it is on the screen. The window has no border, takes the shape of
 the face and stays above other windows.
 
-Faces come from skins: folders of BMP pictures that anyone can draw. Four
+Faces come from skins: folders of BMP pictures that anyone can draw. Five
 skins come with it, and the skin checker, glimora-check, tells a skin's
 author what it finds in a new one.")
 # Not "games": Debian keeps games' programs in /usr/games, this one lives in /usr/bin.

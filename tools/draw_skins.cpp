@@ -1,12 +1,15 @@
 // Draws the bundled skins with Allegro primitives and saves them as 24-bit BMP
 // files: a default face in the output folder, and one folder per feature skin.
-// Every main picture is read back and checked the way eye detection reads it.
+// The ghost is drawn with an alpha channel and saved as a 32-bit BMP with an
+// alpha mask. Every main picture is checked the way eye detection reads it.
 #include <allegro.h>
 
 #include <sys/stat.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -300,12 +303,8 @@ bool areaTouchesEdge(BITMAP* picture, int colour)
 // Reads a saved main picture back and checks what eye detection relies on:
 // the intended number of markers, each under a pixel of the one eye colour,
 // each in an area of its own that stays clear of the picture's edge.
-void checkEyes(const std::string& folder, int expected)
+void checkPictureEyes(BITMAP* picture, const std::string& path, int expected)
 {
-    std::string path = folder + "/main.bmp";
-    BITMAP* picture = load_bitmap(path.c_str(), nullptr);
-    if (!picture)
-        fail("cannot read " + path);
     std::vector<Marker> markers = findMarkers(picture);
     if (static_cast<int>(markers.size()) != expected)
         fail(path + ": " + std::to_string(markers.size()) + " markers, expected " + std::to_string(expected));
@@ -323,7 +322,183 @@ void checkEyes(const std::string& folder, int expected)
     if (areaTouchesEdge(picture, magenta()))
         fail(path + ": an eye reaches the edge");
     std::printf("%s: %d eyes\n", path.c_str(), expected);
+}
+
+void checkEyes(const std::string& folder, int expected)
+{
+    std::string path = folder + "/main.bmp";
+    BITMAP* picture = load_bitmap(path.c_str(), nullptr);
+    if (!picture)
+        fail("cannot read " + path);
+    checkPictureEyes(picture, path, expected);
     destroy_bitmap(picture);
+}
+
+
+// A picture with straight (not premultiplied) alpha, one byte a pixel.
+struct AlphaPicture {
+    BITMAP* colour;
+    std::vector<uint8_t> alpha;
+    uint8_t& at(int x, int y) { return alpha[size_t(y) * colour->w + x]; }
+};
+
+// Each pixel of `big` (factor times the size) averaged: the colour of what was
+// drawn over `outside`, and how much of the pixel it covers as its alpha.
+AlphaPicture downsample(BITMAP* big, int factor, int outside)
+{
+    AlphaPicture out{newPicture(big->w / factor, big->h / factor, 0), {}};
+    out.alpha.assign(size_t(out.colour->w) * out.colour->h, 0);
+    for (int y = 0; y < out.colour->h; ++y)
+        for (int x = 0; x < out.colour->w; ++x) {
+            int r = 0, g = 0, b = 0, covered = 0;
+            for (int sy = 0; sy < factor; ++sy)
+                for (int sx = 0; sx < factor; ++sx) {
+                    int c = getpixel(big, x * factor + sx, y * factor + sy);
+                    if (c == outside)
+                        continue;
+                    r += getr(c), g += getg(c), b += getb(c), ++covered;
+                }
+            if (covered)
+                putpixel(out.colour, x, y, makecol(r / covered, g / covered, b / covered));
+            out.at(x, y) = uint8_t(covered * 255 / (factor * factor));
+        }
+    return out;
+}
+
+// Three passes of a box blur approach a Gaussian.
+std::vector<float> blurred(const std::vector<uint8_t>& alpha, int w, int h, int radius)
+{
+    std::vector<float> now(alpha.begin(), alpha.end()), next(now.size());
+    for (int pass = 0; pass < 3; ++pass)
+        for (bool across : {true, false}) {
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x) {
+                    float sum = 0;
+                    for (int d = -radius; d <= radius; ++d) {
+                        int nx = across ? x + d : x, ny = across ? y : y + d;
+                        if (nx >= 0 && ny >= 0 && nx < w && ny < h)
+                            sum += now[size_t(ny) * w + nx];
+                    }
+                    next[size_t(y) * w + x] = sum / float(2 * radius + 1);
+                }
+            now.swap(next);
+        }
+    return now;
+}
+
+// A soft shadow of the whole picture, down and to the right, under it.
+void addShadow(AlphaPicture& picture, int dx, int dy, float strength)
+{
+    const int w = picture.colour->w, h = picture.colour->h;
+    std::vector<float> shadow = blurred(picture.alpha, w, h, 3);
+    for (int y = h - 1; y >= 0; --y)
+        for (int x = w - 1; x >= 0; --x) {
+            int sx = x - dx, sy = y - dy;
+            float under = sx >= 0 && sy >= 0 ? shadow[size_t(sy) * w + sx] * strength / 255 : 0;
+            float top = picture.at(x, y) / 255.0f;
+            float both = top + under * (1 - top);
+            if (both <= 0)
+                continue;
+            int c = getpixel(picture.colour, x, y);
+            auto mix = [&](int channel) { return int(std::lround(channel * top / both)); };  // the shadow is black
+            putpixel(picture.colour, x, y, makecol(mix(getr(c)), mix(getg(c)), mix(getb(c))));
+            picture.at(x, y) = uint8_t(std::lround(both * 255));
+        }
+}
+
+// An eye whose outline fades into the eyeball: a ring of ink that grows
+// transparent towards the eye, so the eye's background shows through it.
+void drawSoftEye(AlphaPicture& picture, int cx, int cy, int rx, int ry, int ink, int white)
+{
+    const float ring = 3.5f;
+    for (int y = cy - ry - 6; y <= cy + ry + 6; ++y)
+        for (int x = cx - rx - 6; x <= cx + rx + 6; ++x) {
+            float e = std::hypot(float(x - cx) / rx, float(y - cy) / ry);
+            float outside = (e - 1) * std::min(rx, ry);  // pixels beyond the eyeball
+            if (outside <= 0) {
+                putpixel(picture.colour, x, y, white);
+                picture.at(x, y) = 255;
+            } else if (outside < ring) {
+                putpixel(picture.colour, x, y, ink);
+                picture.at(x, y) = uint8_t(std::lround(255 * (0.25f + 0.75f * outside / ring)));
+            }
+        }
+    putpixel(picture.colour, cx, cy, magenta());
+}
+
+void writeU16(std::FILE* file, uint32_t value)
+{
+    std::fputc(int(value & 0xff), file);
+    std::fputc(int(value >> 8 & 0xff), file);
+}
+
+void writeU32(std::FILE* file, uint32_t value)
+{
+    writeU16(file, value & 0xffff);
+    writeU16(file, value >> 16);
+}
+
+// A 32-bit BMP with a 124-byte header declaring an alpha mask, bottom-up, as
+// GIMP writes one with "A8 R8 G8 B8".
+void saveWithAlpha(const std::string& folder, const char* name, AlphaPicture& picture)
+{
+    std::string path = folder + "/" + name;
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file)
+        fail("cannot write " + path);
+    const uint32_t w = picture.colour->w, h = picture.colour->h, pixels = w * h * 4, headerEnd = 14 + 124;
+    std::fputs("BM", file);
+    writeU32(file, headerEnd + pixels);
+    writeU32(file, 0);
+    writeU32(file, headerEnd);
+    const uint32_t header[] = {124, w, h, 1 | 32u << 16, 3 /* BI_BITFIELDS */, pixels, 2835, 2835, 0, 0,
+                               0x00ff0000, 0x0000ff00, 0x000000ff, 0xff000000, 0x73524742 /* sRGB */};
+    for (uint32_t value : header)
+        writeU32(file, value);
+    for (int i = 0; i < 12; ++i)  // colour end points and gammas, unused with sRGB
+        writeU32(file, 0);
+    const uint32_t rest[] = {4 /* LCS_GM_IMAGES */, 0, 0, 0};
+    for (uint32_t value : rest)
+        writeU32(file, value);
+    for (int y = int(h) - 1; y >= 0; --y)
+        for (int x = 0; x < int(w); ++x) {
+            int c = getpixel(picture.colour, x, y);
+            writeU32(file, uint32_t(picture.at(x, y)) << 24 | getr(c) << 16 | getg(c) << 8 | getb(c));
+        }
+    if (std::fclose(file) != 0)
+        fail("cannot write " + path);
+}
+
+// A ghost with smooth edges and a soft shadow: an alpha skin. One eye has an
+// anti-aliased outline, the other one that fades into the eyeball.
+void drawGhost(const std::string& folder)
+{
+    const int factor = 4, w = 180, h = 200, outside = makecol(1, 2, 3);
+    const int ink = makecol(60, 70, 110), body = makecol(236, 240, 255), white = makecol(255, 255, 255);
+    BITMAP* big = newPicture(w * factor, h * factor, outside);
+    auto drawBody = [&](int grow, int colour) {
+        const int f = factor;
+        circlefill(big, 84 * f, 80 * f, 66 * f + grow, colour);
+        rectfill(big, 18 * f - grow, 80 * f, 150 * f + grow, 160 * f, colour);
+        for (int i = 0; i < 4; ++i)
+            circlefill(big, (34 + i * 33) * f, 160 * f, 16 * f + grow, colour);
+    };
+    drawBody(2 * factor, ink);
+    drawBody(0, body);
+    ellipsefill(big, 62 * factor, 70 * factor, 18 * factor, 22 * factor, ink);
+    ellipsefill(big, 62 * factor, 70 * factor, 15 * factor, 19 * factor, white);
+    ellipsefill(big, 84 * factor, 128 * factor, 12 * factor, 8 * factor, ink);
+    AlphaPicture picture = downsample(big, factor, outside);
+    destroy_bitmap(big);
+    putpixel(picture.colour, 62, 70, magenta());
+    drawSoftEye(picture, 108, 70, 15, 19, ink, white);
+    addShadow(picture, 8, 10, 0.5f);
+    BITMAP* copy = newPicture(w, h, 0);
+    blit(picture.colour, copy, 0, 0, 0, 0, w, h);
+    checkPictureEyes(copy, folder + "/main.bmp", 2);
+    destroy_bitmap(copy);
+    saveWithAlpha(folder, "main.bmp", picture);
+    destroy_bitmap(picture.colour);
 }
 
 } // namespace
@@ -349,5 +524,7 @@ int main(int argc, char** argv)
         skin.draw(folder);
         checkEyes(folder, skin.eyes);
     }
+    makeFolder(root + "/ghost");
+    drawGhost(root + "/ghost");
     return 0;
 }
