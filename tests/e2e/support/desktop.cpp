@@ -164,6 +164,16 @@ std::vector<uint32_t> Desktop::pixels(const Box& area, Window from) const
     return out;
 }
 
+Window Desktop::windowAtPointer() const
+{
+    Window at = DefaultRootWindow(display), root, child = at;
+    int rootX, rootY, x, y;
+    unsigned state;
+    while (child && XQueryPointer(display, at, &root, &child, &rootX, &rootY, &x, &y, &state) && child)
+        at = child;
+    return at;
+}
+
 void Desktop::watchMoves(Window window) const
 {
     XSelectInput(display, window, StructureNotifyMask);

@@ -67,6 +67,9 @@ public:
     void focus(Window window) const;
     // A close as the window manager sends it (or as one would, where none runs).
     void close(Window window) const;
+    // The innermost window that holds the pointer, input shapes counted: the one a
+    // click there goes to; the root window where no other does.
+    Window windowAtPointer() const;
     // Moves the pointer as a program does: no device moved, so no raw motion.
     void warpPointer(int x, int y) const;
     // A borderless window of the test's own as large as the screen, "fullscreen" or
