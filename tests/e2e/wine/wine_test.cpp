@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "e2e/support/eyes_fixture.h"
+#include "e2e/support/ghost.h"
 
 namespace {
 
@@ -318,6 +319,37 @@ TEST_P(WineTest, SizeFromTheMenuAndCtrlWheelEnlargesTheFaceAroundItsCentreAndIsK
     typeKeys("Escape");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "400,300");
+}
+
+// The ghost through UpdateLayeredWindowIndirect. Under a compositing manager
+// Wine blends it as the Linux program does; without one Wine cuts out only the
+// fully transparent pixels and shows the rest premultiplied over black.
+TEST_P(WineTest, AlphaSkinBlendsUnderACompositorAndShowsOverBlackWithoutOne)
+{
+    Ghost ghost;
+    ASSERT_TRUE(ghost.loaded());
+    ASSERT_EQ(desktop.run(ghostDesktopCommand), 0);
+    auto compositor = std::make_unique<Child>(std::vector<std::string>{"xcompmgr"}, "",
+                                              std::vector<std::string>{"DISPLAY=" + desktop.name()});
+    start("ghost", 400, 300);
+    ASSERT_EQ(box.width, ghost.width());
+    pointAt(100, 300);
+    EXPECT_EQ(firstMismatch(desktop, box, ghost, blended), "");
+    const Window desktopWindow = desktop.windowAtPointer();
+    pointAt(box.x + ghostCornerX, box.y + ghostCornerY);
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == desktopWindow; }))
+        << "a transparent corner takes the click";
+    pointAt(box.x + ghostFaceX, box.y + ghostFaceY);
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() != desktopWindow; }))
+        << "the face does not take the click";
+    pointAt(box.x - 300, box.y + 70);
+    EXPECT_TRUE(eventually([&] { return leftPupilColumn(desktop, box) < ghostLeftEyeX; }));
+    pointAt(box.x + box.width + 300, box.y + 70);
+    EXPECT_TRUE(eventually([&] { return leftPupilColumn(desktop, box) > ghostLeftEyeX; }));
+
+    compositor.reset();
+    pointAt(100, 300);
+    EXPECT_EQ(firstMismatch(desktop, box, ghost, overBlack), "") << "after the compositor stopped";
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, WineTest, testing::Values(false), desktopKind);
