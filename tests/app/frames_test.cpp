@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <set>
 #include <vector>
 
@@ -54,6 +55,31 @@ void writeCrowdedSkin()
     destroy_bitmap(face);
     destroy_bitmap(large);
     destroy_bitmap(pupil);
+}
+
+// The same face with alpha: a clear ring and a half-transparent band around it,
+// and a quarter-opaque outline round the right eye, which shows the eye through it.
+void writeAlphaSkin()
+{
+    BITMAP* face = makeBitmap(100, 80, makecol32(200, 160, 60));
+    std::vector<uint8_t> alpha(100 * 80, 255);
+    for (int y = 0; y < 80; ++y)
+        for (int x = 0; x < 100; ++x) {
+            const int edge = std::min({x, y, 99 - x, 79 - y});
+            alpha[y * 100 + x] = edge < 3 ? 0 : edge < 6 ? 128 : 255;
+        }
+    for (int cx : {25, 75}) {
+        rectfill(face, cx - 12, 28, cx + 12, 52, makecol32(255, 255, 255));
+        putpixel(face, cx, 40, magenta());
+    }
+    for (int y = 26; y <= 54; ++y)
+        for (int x = 61; x <= 89; ++x)
+            if (y < 28 || y > 52 || x < 63 || x > 87) {
+                putpixel(face, x, y, makecol32(20, 20, 20));
+                alpha[y * 100 + x] = 64;
+            }
+    saveAlphaBmp("skins/main.bmp", face, alpha);
+    destroy_bitmap(face);
 }
 
 void pointAt(POINT p)
@@ -159,6 +185,35 @@ TEST_F(Frames, SendingOnlyMovedPupilsChangesNoPixelOnACrowdedFace)
         EXPECT_TRUE(changed[i] == whole[i]) << "after step " << i;
     EXPECT_GE(std::set<std::vector<uint32_t>>(changed.begin(), changed.end()).size(), 8u);
     EXPECT_LT(sentChanged * 2, sentWhole) << "moved pupils must send less than whole frames";
+}
+
+TEST_F(Frames, AnAlphaFaceIsALayeredWindowBlendedWithTheDesktopAndSendsOnlyMovedPupils)
+{
+    writeAlphaSkin();
+    int64_t sentChanged = 0, sentWhole = 0;
+    std::vector<std::vector<uint32_t>> changed = framesAlongPath(false, &sentChanged);
+    headless::reset(1000, 800);
+    std::vector<std::vector<uint32_t>> whole = framesAlongPath(true, &sentWhole);
+    ASSERT_EQ(changed.size(), whole.size());
+    for (size_t i = 0; i < changed.size(); ++i)
+        EXPECT_TRUE(changed[i] == whole[i]) << "after step " << i;
+    EXPECT_GE(std::set<std::vector<uint32_t>>(changed.begin(), changed.end()).size(), 8u);
+    EXPECT_LT(sentChanged * 2, sentWhole) << "moved pupils must send less than whole frames";
+
+    headless::reset(1000, 800);
+    uint32_t clear = 0, band = 0, face = 0;
+    bool layered = false;
+    headless::at(350, [&] {
+        layered = headless::window(g_hwnd)->layered;
+        clear = headless::screenPixel(corner.x + 1, corner.y + 40);
+        band = headless::screenPixel(corner.x + 4, corner.y + 40);
+        face = headless::screenPixel(corner.x + 10, corner.y + 40);
+    });
+    runUntil(400);
+    EXPECT_TRUE(layered);
+    EXPECT_EQ(clear, headless::desktopColour);
+    EXPECT_EQ(band, 0x7d836au) << "0xc8a03c at 128 over the desktop's 0x336699";
+    EXPECT_EQ(face, 0xc8a03cu);
 }
 
 }  // namespace
