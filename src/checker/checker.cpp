@@ -25,7 +25,7 @@ bool writePreview(Skin& skin, const Options& options, std::ostream& err)
 {
     POINT pointer = options.pointer.value_or(POINT{skin.getWidth() / 2, skin.getHeight() / 2});
     Frame frame = paintFrame(skin, pointer);
-    if (!frame.pixels.empty() && writePng(options.previewPath, frame.pixels.data(), frame.width, frame.height))
+    if (!frame.pixels.empty() && writePng(options.previewPath, frame.pixels.data(), frame.width, frame.height, frame.alpha))
         return true;
     err << "glimora-check: cannot write the preview to " << options.previewPath << "\n";
     return false;

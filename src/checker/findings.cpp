@@ -39,16 +39,35 @@ uint32_t pixelAt(BITMAP* picture, int x, int y)
     return reinterpret_cast<const uint32_t*>(picture->line[y])[x];
 }
 
+// The fourth bytes of a 32-bit file that the program will not read as alpha:
+// the file's header must declare an alpha mask, and only a main picture with
+// alpha makes a skin read any.
+void checkFourthBytes(const std::string& name, const FourthBytes& fourth, bool skinHasAlpha,
+                      std::vector<Warning>& warnings)
+{
+    if (fourth.ignored)
+        warnings.push_back({Problem::FourthBytesIgnored,
+                            name + " carries fourth bytes that are ignored, as Windows ignores them: its header "
+                                   "declares no alpha mask. For soft edges, save it as a 32-bit BMP with an alpha "
+                                   "channel (GIMP: \"A8 R8 G8 B8\"; see the README)"});
+    if (!fourth.alpha.empty() && !skinHasAlpha && name != "main.bmp")
+        warnings.push_back({Problem::AlphaUnused, name + " has an alpha channel, which is ignored because main.bmp "
+                                                          "has none"});
+}
+
 // A file the program may read: null when it is missing or unreadable, and
 // the latter is worth a warning, since the program silently does without it.
-Picture readSkinFile(const std::string& folder, const std::string& name, std::vector<Warning>& warnings)
+Picture readSkinFile(const std::string& folder, const std::string& name, bool skinHasAlpha,
+                     std::vector<Warning>& warnings)
 {
     const std::string path = (std::filesystem::path(folder) / name).string();
-    Picture picture(loadBitmapFile(path.c_str(), nullptr));
+    FourthBytes fourth;
+    Picture picture(loadBitmapFile(path.c_str(), nullptr, &fourth));
     std::error_code error;
     if (!picture && std::filesystem::exists(path, error))
         warnings.push_back({Problem::UnreadableFile, name + " is there but cannot be read as a BMP picture; "
                                                             "the program ignores it"});
+    checkFourthBytes(name, fourth, skinHasAlpha, warnings);
     return picture;
 }
 
@@ -122,6 +141,15 @@ void checkMarkers(BITMAP* original, std::vector<Warning>& warnings)
     }
 }
 
+// Where eye detection left an eye's transparent area: the mask colour, or in a
+// skin with alpha, no colour at all where an eye lies behind the picture.
+bool inEyeArea(const Skin& skin, int x, int y)
+{
+    if (!skin.hasAlpha)
+        return isMarker(skin.mainImage, x, y);
+    return pixelAt(skin.mainImage, x, y) == 0 && skin.behindPicture[size_t(y) * skin.getWidth() + x];
+}
+
 struct Area {
     long pixels = 0;
     bool reachesEdge = false;
@@ -138,7 +166,7 @@ std::vector<Area> measureAreas(const Skin& skin)
     const int unlabelled = 1;
     for (int y = 0; y < image->h; ++y)
         for (int x = 0; x < image->w; ++x)
-            reinterpret_cast<uint32_t*>(labels->line[y])[x] = isMarker(image, x, y) ? unlabelled : 0;
+            reinterpret_cast<uint32_t*>(labels->line[y])[x] = inEyeArea(skin, x, y) ? unlabelled : 0;
     std::vector<Area> areas;
     for (int i = 0; i < skin.eyeCount; ++i) {
         POINT centre = skin.eyeCentres[i];
@@ -227,15 +255,15 @@ Findings findProblems(const std::string& folder, const Skin& skin)
     findings.height = skin.getHeight();
     std::vector<Warning>& warnings = findings.warnings;
     std::vector<Warning> fileWarnings;
-    Picture mask = readSkinFile(folder, "mask.bmp", fileWarnings);
-    Picture background = readSkinFile(folder, "eyebg.bmp", fileWarnings);
-    const bool shared = readSkinFile(folder, "eye.bmp", fileWarnings) != nullptr;
+    findings.alpha = skin.hasAlpha;
+    Picture mask = readSkinFile(folder, "mask.bmp", skin.hasAlpha, fileWarnings);
+    Picture background = readSkinFile(folder, "eyebg.bmp", skin.hasAlpha, fileWarnings);
+    const bool shared = readSkinFile(folder, "eye.bmp", skin.hasAlpha, fileWarnings) != nullptr;
     bool numbered[MAX_EYES];
     for (int i = 0; i < MAX_EYES; ++i)
-        numbered[i] = readSkinFile(folder, pupilFileName(i), fileWarnings) != nullptr;
+        numbered[i] = readSkinFile(folder, pupilFileName(i), skin.hasAlpha, fileWarnings) != nullptr;
 
-    const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
-    if (Picture original{loadBitmapFile(main.c_str(), nullptr)})
+    if (Picture original = readSkinFile(folder, "main.bmp", skin.hasAlpha, fileWarnings))
         checkMarkers(original.get(), warnings);
     checkAreas(skin, warnings);
     for (int i = 0; i < skin.eyeCount; ++i) {
@@ -245,9 +273,9 @@ Findings findProblems(const std::string& folder, const Skin& skin)
     findings.maskUsed = mask != nullptr;
     if (mask)
         checkMask(mask.get(), skin, warnings);
-    findings.backgroundUsed = skin.background != nullptr;
-    if (skin.background)
-        checkBackground(skin.background, skin, warnings);
+    findings.backgroundUsed = background != nullptr;
+    if (background)
+        checkBackground(background.get(), skin, warnings);
     warnings.insert(warnings.end(), fileWarnings.begin(), fileWarnings.end());
     return findings;
 }

@@ -20,6 +20,8 @@ enum class Problem {
     MaskShowsNothing,
     BackgroundSmaller,
     UnreadableFile,
+    FourthBytesIgnored,
+    AlphaUnused,
 };
 
 struct Warning {
@@ -36,6 +38,7 @@ struct EyeFinding {
 
 struct Findings {
     int width = 0, height = 0;
+    bool alpha = false;  // main.bmp has an alpha channel
     bool maskUsed = false;
     bool backgroundUsed = false;
     std::vector<EyeFinding> eyes;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "os/whole_file.h"
@@ -22,20 +23,36 @@ void appendChunk(std::string& out, const char* type, const std::string& data)
     appendBigEndian(out, crc32(0, reinterpret_cast<const Bytef*>(typed.data()), static_cast<uInt>(typed.size())));
 }
 
+// PNG keeps straight alpha.
+uint32_t unpremultiplied(uint32_t pixel)
+{
+    const uint32_t alpha = pixel >> 24;
+    if (alpha == 0)
+        return 0;
+    auto channel = [&](int shift) {
+        return std::min<uint32_t>(255, (((pixel >> shift) & 0xff) * 255 + alpha / 2) / alpha) << shift;
+    };
+    return alpha << 24 | channel(16) | channel(8) | channel(0);
+}
+
 }  // namespace
 
 // Written with zlib alone, which both platforms have; the file is replaced whole.
-bool writePng(const std::string& path, const uint32_t* pixels, int width, int height)
+bool writePng(const std::string& path, const uint32_t* pixels, int width, int height, bool alpha)
 {
     if (width <= 0 || height <= 0)
         return false;
     std::string rows;
-    rows.reserve((size_t(width) * 3 + 1) * height);
+    rows.reserve((size_t(width) * (alpha ? 4 : 3) + 1) * height);
     for (int y = 0; y < height; ++y) {
         rows += '\0';  // no filter
         for (int x = 0; x < width; ++x) {
             uint32_t pixel = pixels[size_t(y) * width + x];
+            if (alpha)
+                pixel = unpremultiplied(pixel);
             rows += {static_cast<char>(pixel >> 16), static_cast<char>(pixel >> 8), static_cast<char>(pixel)};
+            if (alpha)
+                rows += static_cast<char>(pixel >> 24);
         }
     }
     uLongf packedSize = compressBound(static_cast<uLong>(rows.size()));
@@ -47,7 +64,8 @@ bool writePng(const std::string& path, const uint32_t* pixels, int width, int he
     std::string header;
     appendBigEndian(header, static_cast<uint32_t>(width));
     appendBigEndian(header, static_cast<uint32_t>(height));
-    header += std::string("\x08\x02\0\0\0", 5);  // 8-bit RGB, deflate, no filter choice, no interlace
+    // 8-bit RGB or RGBA, deflate, no filter choice, no interlace
+    header += std::string(alpha ? "\x08\x06\0\0\0" : "\x08\x02\0\0\0", 5);
     std::string png("\x89PNG\r\n\x1a\n", 8);
     appendChunk(png, "IHDR", header);
     appendChunk(png, "IDAT", std::string(packed.begin(), packed.begin() + packedSize));

@@ -16,6 +16,7 @@ Frame paintFrame(Skin& skin, POINT pointer)
     composeFrame(&skin, pointer.x, pointer.y);
     frame.width = canvas->w;
     frame.height = canvas->h;
+    frame.alpha = skin.hasAlpha;
     frame.pixels.resize(size_t(canvas->w) * canvas->h);
     for (int y = 0; y < canvas->h; ++y)
         std::memcpy(&frame.pixels[size_t(y) * canvas->w], canvas->line[y], size_t(canvas->w) * sizeof(uint32_t));

@@ -12,6 +12,7 @@ class Skin;
 struct Frame {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;  // 0x00RRGGBB, row by row; empty when nothing could be painted
+    bool alpha = false;  // the pixels are premultiplied 0xAARRGGBB, as an alpha skin composes them
 };
 
 Frame paintFrame(Skin& skin, POINT pointer);

@@ -17,7 +17,12 @@ void printFindings(std::ostream& out, const std::string& folder, const Findings&
 {
     out << "Skin: " << folder << "\n"
         << "Picture: main.bmp, " << findings.width << " x " << findings.height << "\n"
-        << "Mask: " << (findings.maskUsed ? "mask.bmp" : "none, the window is the whole picture") << "\n"
+        << (findings.alpha ? "Alpha: yes, soft edges where the desktop blends\n" : "")
+        << "Mask: "
+        << (findings.maskUsed ? "mask.bmp"
+            : findings.alpha  ? "none, the picture's alpha shapes the window"
+                              : "none, the window is the whole picture")
+        << "\n"
         << "Eye background: " << (findings.backgroundUsed ? "eyebg.bmp" : "none, a plain colour") << "\n"
         << "Eyes: " << findings.eyes.size() << "\n";
     for (size_t i = 0; i < findings.eyes.size(); ++i)

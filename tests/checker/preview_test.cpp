@@ -1,5 +1,6 @@
 #include <png.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "app/winmain.h"
@@ -60,6 +61,61 @@ TEST_F(CheckerTest, ThePreviewIsTheProgramsFramePixelForPixelWhereverThePointerI
         last = preview;
     }
     EXPECT_FALSE(std::filesystem::exists("frame.png.part"));
+}
+
+// The two-eyed face with a clear border and a half-transparent band inside it.
+std::vector<uint8_t> fadingEdges()
+{
+    std::vector<uint8_t> alpha(80 * 50, 255);
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 80; ++x) {
+            const int edge = std::min({x, y, 79 - x, 49 - y});
+            alpha[y * 80 + x] = edge < 2 ? 0 : edge < 4 ? 128 : 255;
+        }
+    return alpha;
+}
+
+TEST_F(CheckerTest, AlphaIsToldItsPreviewKeepsItAndFourthBytesThatAreNotAlphaAreWarnedOf)
+{
+    makeDirs("soft");
+    BITMAP* face = twoEyedFace();
+    saveAlphaBmp("soft/main.bmp", face, fadingEdges());
+    destroy_bitmap(face);
+    ASSERT_EQ(runProgram("--preview soft.png soft"), 0) << readFile("out.txt");
+    EXPECT_NE(readFile("out.txt").find("Alpha: yes"), std::string::npos) << readFile("out.txt");
+    png_image png = {};
+    png.version = PNG_IMAGE_VERSION;
+    ASSERT_TRUE(png_image_begin_read_from_file(&png, "soft.png"));
+    EXPECT_TRUE(png.format & PNG_FORMAT_FLAG_ALPHA);
+    png.format = PNG_FORMAT_RGBA;
+    std::vector<png_byte> rgba(PNG_IMAGE_SIZE(png));
+    ASSERT_TRUE(png_image_finish_read(&png, nullptr, rgba.data(), 0, nullptr));
+    auto pixel = [&](int x, int y) {
+        const png_byte* p = &rgba[(size_t(y) * 80 + x) * 4];
+        return uint32_t(p[3]) << 24 | p[0] << 16 | p[1] << 8 | p[2];
+    };
+    EXPECT_EQ(pixel(0, 20) >> 24, 0u);
+    // Straight colour, half opaque, within the rounding of premultiplying at 128.
+    EXPECT_EQ(pixel(2, 20) >> 24, 0x80u);
+    for (int shift : {16, 8, 0})
+        EXPECT_NEAR(int(pixel(2, 20) >> shift & 0xff), faceColour >> shift & 0xff, 1) << shift;
+    EXPECT_EQ(pixel(40, 40), 0xff000000u | faceColour);
+
+    // Plain 32-bit pictures whose fourth bytes are not zero: the face has no alpha.
+    AlphaBmp plain{80, 50, {}, 40, 0};
+    for (uint8_t a : fadingEdges())
+        plain.argb.push_back(uint32_t(a) << 24 | faceColour);
+    makeDirs("plain");
+    writeFile("plain/main.bmp", alphaBmpBytes(plain));
+    BITMAP* pupil = makeBitmap(5, 5, 0);
+    saveAlphaBmp("plain/eye.bmp", pupil, std::vector<uint8_t>(25, 200));
+    destroy_bitmap(pupil);
+    EXPECT_EQ(runProgram("plain"), 1);
+    const std::string told = readFile("out.txt");
+    EXPECT_EQ(told.find("Alpha:"), std::string::npos) << told;
+    EXPECT_NE(told.find("main.bmp carries fourth bytes that are ignored"), std::string::npos) << told;
+    EXPECT_NE(told.find("eye.bmp has an alpha channel, which is ignored because main.bmp has none"),
+              std::string::npos) << told;
 }
 
 }  // namespace
