@@ -3,8 +3,9 @@
 // frame of the large face in which one eye or all sixteen changed, beside a
 // copy of their areas' bytes three times; the default face enlarged 1 to 4
 // times (the display's scale times the user's size), beside one copy of a
-// canvas that large; and a timer tick at rest, which the painter skips. "sent"
-// is the bytes a frame hands the display.
+// canvas that large; the alpha skin's whole frame and its frame after a move,
+// beside one copy of its canvas; and a timer tick at rest, which the painter
+// skips. "sent" is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
 
 #include "app/window_proc.h"
@@ -26,8 +27,8 @@ void openWindow(Skin* skin, WNDPROC procedure)
     windowClass.lpfnWndProc = procedure;
     windowClass.lpszClassName = procedure == DefWindowProcA ? "bench-plain" : "bench-eyes";
     RegisterClassA(&windowClass);
-    g_hwnd = CreateWindowExA(0, windowClass.lpszClassName, "eyes", WS_POPUP, 100, 100, skin->windowWidth(),
-                             skin->windowHeight(), nullptr, nullptr, nullptr, nullptr);
+    g_hwnd = CreateWindowExA(skin->hasAlpha ? WS_EX_LAYERED : 0, windowClass.lpszClassName, "eyes", WS_POPUP, 100,
+                             100, skin->windowWidth(), skin->windowHeight(), nullptr, nullptr, nullptr, nullptr);
     ShowWindow(g_hwnd, SW_SHOW);
 }
 
@@ -142,7 +143,31 @@ void BM_SkippedTick1024x768With16Eyes(benchmark::State& state)
     skippedTicks(state, makeLargeSkin());
 }
 
+void BM_FrameGhostSkin(benchmark::State& state)
+{
+    setUpAllegro();
+    frames(state, loadGhostSkin());
+}
+// The pointer moved by a few pixels each frame, as a mouse moves it: the
+// pupils' areas composed, premultiplied and sent through UpdateLayeredWindowIndirect.
+void BM_FrameGhostSkinPupilsMoved(benchmark::State& state)
+{
+    setUpAllegro();
+    Skin* skin = loadGhostSkin();
+    if (!skin) {
+        state.SkipWithError("skin not loaded");
+        return;
+    }
+    const int64_t bytes = int64_t(skin->getWidth()) * skin->getHeight() * 4;
+    paintedFrames(state, skin, bytes, [](Skin* skin, HDC dc, int step) {
+        headless::setPointer(140 + step % 90, 140 + (step * 7) % 60);  // over and around the eyes
+        paintChangedEyes(skin, dc);
+    });
+}
+
 BENCHMARK(BM_FrameDefaultSkin);
+BENCHMARK(BM_FrameGhostSkin);
+BENCHMARK(BM_FrameGhostSkinPupilsMoved);
 BENCHMARK(BM_FrameDefaultSkinAtScale)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 BENCHMARK(BM_Frame1024x768With16Eyes);
 BENCHMARK(BM_Frame1024x768OneEyeChanged);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # CPU time, wake-ups and memory of the program beside xeyes, each on its own
 # private Xvfb, so that each X server's share is its client's: the program on
-# the default skin, the program on a 1024x768 skin with 16 eyes, and xeyes,
+# the default skin, the program on a 1024x768 skin with 16 eyes, on the alpha
+# skin ghost (a layered window, here without a compositor), and xeyes,
 # each with the pointer at rest and then moving 50 times a second (real motion,
 # which xeyes needs). CPU is summed over every thread from the scheduler's
 # nanosecond counts; wake-ups are voluntary context switches a second. A
@@ -80,6 +81,11 @@ start_server
 start_ours large 640 600
 phase glimora large rest
 phase glimora large moving
+stop_pair
+start_server
+start_ours ghost 400 300
+phase glimora ghost rest
+phase glimora ghost moving
 stop_pair
 start_server
 start_theirs

@@ -46,6 +46,16 @@ Skin* makeLargeSkin()
     return skin;
 }
 
+Skin* loadGhostSkin()
+{
+    Skin* skin = new Skin();
+    if (!skin->loadFolder(GLIMORA_SOURCE_DIR "/skins/ghost")) {
+        delete skin;
+        return nullptr;
+    }
+    return skin;
+}
+
 namespace {
 
 void copies(benchmark::State& state, int width, int height)
@@ -102,7 +112,23 @@ void BM_Copy1024x768EyeAreasThrice(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * 3 * eyes * int64_t(from.size()));
 }
 
+// One copy of the ghost's canvas, which an alpha frame is held against.
+void BM_CopyGhostSkinCanvas(benchmark::State& state)
+{
+    setUpAllegro();
+    Skin* skin = loadGhostSkin();
+    const size_t bytes = skin ? size_t(skin->getWidth()) * skin->getHeight() * 4 : 4;
+    delete skin;
+    std::vector<char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+}
+
 BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
+BENCHMARK(BM_CopyGhostSkinCanvas);
 BENCHMARK(BM_CopyEnlargedDefaultSkinCanvas)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
 BENCHMARK(BM_Copy1024x768CanvasThrice);
 BENCHMARK(BM_Copy1024x768EyeAreasThrice)->Arg(1)->Arg(16);

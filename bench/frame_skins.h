@@ -9,3 +9,5 @@ class Skin;
 Skin* loadDefaultSkin(int scale = 1);
 // A 1024 x 768 face with 16 eyes and a background, built in memory.
 Skin* makeLargeSkin();
+// The bundled alpha skin, ghost; null on failure.
+Skin* loadGhostSkin();
