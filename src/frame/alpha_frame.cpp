@@ -63,8 +63,11 @@ void composeAlphaArea(Skin* skin, const RECT* pupils, const RECT& area)
         return;
     for (int y = top; y < bottom; ++y) {
         auto* row = reinterpret_cast<uint32_t*>(canvas->line[y]);
-        std::memcpy(row + left, reinterpret_cast<const uint32_t*>(skin->background->line[y]) + left,
-                    size_t(right - left) * sizeof(uint32_t));
+        if (skin->background)  // the face's size, made with the skin
+            std::memcpy(row + left, reinterpret_cast<const uint32_t*>(skin->background->line[y]) + left,
+                        size_t(right - left) * sizeof(uint32_t));
+        else
+            std::memset(row + left, 0, size_t(right - left) * sizeof(uint32_t));
         for (int i = 0; i < skin->eyeCount; ++i)
             composePupil(skin, pupils[i], skin->pupils[i], y, left, right, row);
         pictureOver(row + left, reinterpret_cast<const uint32_t*>(skin->mainImage->line[y]) + left, right - left);

@@ -59,17 +59,19 @@ std::vector<uint8_t> findBehind(BITMAP* picture, const std::vector<uint8_t>& alp
 }
 
 // The eye background over the whole face, opaque eye colour where no file gives
-// it, and nothing where no eye lies behind the picture.
+// it, and nothing where no eye lies behind the picture; null without memory.
 BITMAP* fullBackground(BITMAP* loaded, const std::vector<uint8_t>& behind, int width, int height, int eyeColour)
 {
     BITMAP* full = create_bitmap(width, height);
-    if (!full)
-        return loaded;
-    clear_to_color(full, int(0xff000000u | uint32_t(eyeColour)));
+    if (full)
+        clear_to_color(full, int(0xff000000u | uint32_t(eyeColour)));
     if (loaded) {
-        blit(loaded, full, 0, 0, 0, 0, loaded->w, loaded->h);
+        if (full)
+            blit(loaded, full, 0, 0, 0, 0, loaded->w, loaded->h);
         destroy_bitmap(loaded);
     }
+    if (!full)
+        return nullptr;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if (!behind[size_t(y) * width + x])

@@ -177,7 +177,10 @@ void Skin::loadPupil(const std::string& folder, int i)
     BITMAP* pupil = load(folder + pupilFileName(i));
     if (!pupil)
         pupil = load(folder + "eye.bmp");
-    if (!pupil && (pupil = makeOvalPupil()) && hasAlpha)
-        premultiply(pupil, nullptr, true);
+    if (!pupil) {
+        pupil = makeOvalPupil();
+        if (pupil && hasAlpha)
+            premultiply(pupil, nullptr, true);
+    }
     pupils[i] = pupil;
 }
