@@ -39,8 +39,9 @@ void expectEveryMovedPixelOnce(const RECT* before, const RECT* now, int eyes, co
         for (int x = 0; x < canvas.right; ++x) {
             ASSERT_LE(times[y * canvas.right + x], 1) << "composed twice at " << x << "," << y;
             for (int i = 0; i < eyes; ++i)
-                if (!same(before[i], now[i]) && (contains(before[i], x, y) || contains(now[i], x, y)))
+                if (!same(before[i], now[i]) && (contains(before[i], x, y) || contains(now[i], x, y))) {
                     ASSERT_EQ(times[y * canvas.right + x], 1) << "pupil " << i << " left out at " << x << "," << y;
+                }
         }
 }
 

@@ -212,8 +212,9 @@ void EyesTest::expectFollowsAfterRest(bool sleepsAtRest)
         pause(500);
         from = to;
     }
-    if (sleepsAtRest)
+    if (sleepsAtRest) {
         EXPECT_LE(wakeUpsPerSecond(2000), 3.0) << "asleep at rest";
+    }
     Clock::time_point start = Clock::now();
     moveBy(below.pointerX - right.pointerX, below.pointerY - right.pointerY);
     EXPECT_TRUE(showsPupilAt(below.pupilX, below.pupilY));
@@ -242,8 +243,9 @@ void EyesTest::expectStepsAsideForFullScreenOnly()
     closeOtherWindow(fullScreen);
     EXPECT_TRUE(eventually(faceShown)) << "not back after the full screen";
     EXPECT_EQ(frameOnceAt(window, box), box);
-    if (desktop.hasWindowManager())
+    if (desktop.hasWindowManager()) {
         EXPECT_TRUE(desktop.hasState(window, "_NET_WM_STATE_ABOVE"));
+    }
     const PupilCase& c = pupilCases[0];
     pointAt(box.x + c.pointerX, box.y + c.pointerY);
     EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY));
