@@ -26,7 +26,12 @@ bus = Gio.bus_get_sync(Gio.BusType.SESSION)
 # while its banner shows without it, {"shown": false, "at": the banner's shown part};
 # null while no banner has it.
 FIND_BUTTON = '''(function find(actor) {
-    if (actor.label === %s) {
+    let label = null;
+    try {
+        label = actor.label;  // a getter of some actors throws
+    } catch (e) {
+    }
+    if (label === %s) {
         let shown = actor;
         while (!shown.is_mapped())
             shown = shown.get_parent();
@@ -61,10 +66,18 @@ def shell_eval(code):
 call(session, RD + '.Session', 'Start')
 
 
-# Pinned to the corner first each time: another session may have moved the pointer since.
+at = None
+
+
+# Pinned to the corner first: another session may have moved the pointer since.
+# A pointer already there stays: leaving a banner, even for a moment, lets it time out.
 def move_to(to_x, to_y):
+    global at
+    if at == (to_x, to_y):
+        return
     for dx, dy in ((-100000.0, -100000.0), (to_x, to_y)):
         call(session, RD + '.Session', 'NotifyPointerMotionRelative', '(dd)', (float(dx), float(dy)))
+    at = (to_x, to_y)
 
 
 if sys.argv[1] == 'pointer':
@@ -81,14 +94,13 @@ elif sys.argv[1] == 'press':
         if button and button['shown']:
             break
         if button:
-            move_to(button['at'][0] + button['at'][2] / 2, button['at'][1] + button['at'][3] / 2)
+            move_to(button['at'][0] + button['at'][2] // 2, button['at'][1] + button['at'][3] // 2)
         else:
             move_to(600 + step % 2, 600)
         time.sleep(0.1)
     else:
         sys.exit('no button "%s" showed' % sys.argv[2])
-    at = button['at']
-    move_to(at[0] + at[2] / 2, at[1] + at[3] / 2)
+    move_to(button['at'][0] + button['at'][2] // 2, button['at'][1] + button['at'][3] // 2)
     time.sleep(0.2)
     for pressed in (True, False):
         call(session, RD + '.Session', 'NotifyPointerButton', '(ib)', (0x110, pressed))  # BTN_LEFT

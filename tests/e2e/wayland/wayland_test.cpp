@@ -130,7 +130,7 @@ protected:
 
 using Gnome = WaylandTest;
 
-TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgramFallsBackUntilItsNoticeTurnsItOn)
+TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgramFallsBackAndSaysSo)
 {
     // The extension as cmake --install puts it, found by the shell among the system's.
     ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
@@ -152,11 +152,30 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     EXPECT_EQ(readFile(std::string(std::getenv("XDG_STATE_HOME")) + "/glimora/wayland-notice"), "gnome\n");
     EXPECT_EQ(eyes->wait(0), -1) << "the program ended";
 
-    // Back without a restart, from the notice's own button.
-    ASSERT_EQ(shell(here + "gnome_input.py press 'Turn on'"), 0);
-    ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 10000)) << "the extension is still off";
+    ASSERT_EQ(shell("gnome-extensions enable pointer@glimora.org"), 0);  // back without a restart
     movePointer(box.x + 25, box.y + 135);
     EXPECT_TRUE(showsPupil(23, 42));
+    desktop->close(window);
+    EXPECT_EQ(eyes->wait(5000), 0);
+}
+
+// The notice's button is pressed while its banner shows: once the banner has
+// timed out, the notification waits in the shell's list, where each version
+// shows its buttons differently.
+TEST_F(Gnome, TheNoticesTurnOnButtonTurnsTheExtensionOnAndTheEyesFollowWithoutARestart)
+{
+    ASSERT_EQ(::shell("cmake --install " GLIMORA_BINARY_DIR " --prefix " + work.path() + "/prefix >/dev/null"), 0);
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
+    ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
+    // The shell starts in its overview, where GNOME 46 and later show no banners.
+    ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);
+    ASSERT_EQ(shell("gnome-extensions disable pointer@glimora.org"), 0);
+    ASSERT_TRUE(eventually([&] { return !busHas("org.glimora.Pointer"); }));
+    ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
+    ASSERT_EQ(shell(here + "gnome_input.py press 'Turn on'"), 0);
+    EXPECT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 10000)) << "the extension is still off";
+    ASSERT_NO_FATAL_FAILURE(startMovingThePointer(here + "gnome_input.py pointer"));
+    expectPupilsFollowThePointer();
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
 }
@@ -197,6 +216,23 @@ protected:
         // The seat gains its pointer with the device, and XWayland misses that first motion.
         movePointer(10, 10);
     }
+    // KWin's own word: from 6.7 on it no longer shows X11 windows its virtual
+    // desktops, so the window's properties say nothing of them. A script of
+    // the test's prints it into the compositor's log.
+    bool kwinHasTheFaceOnEveryDesktop()
+    {
+        const std::string script = work.path() + "/on-every-desktop.js";
+        writeFile(script, "var windows = workspace.windowList ? workspace.windowList() : workspace.clientList();\n"
+                          "for (var i = 0; i < windows.length; ++i)\n"
+                          "    if (windows[i].caption == 'eyes')\n"
+                          "        console.log('face on every desktop: ' + windows[i].onAllDesktops);\n");
+        const std::string scripting = "gdbus call --session --dest org.kde.KWin --object-path /Scripting --method "
+                                      "org.kde.kwin.Scripting.";
+        shell(scripting + "loadScript " + script + " on-every-desktop");
+        shell(scripting + "start");
+        const std::string log = work.path() + "/session/compositor.log";
+        return eventually([&] { return readFile(log).find("face on every desktop: true") != std::string::npos; });
+    }
     bool scriptLoaded(pid_t program) const
     {
         return shell("gdbus call --session --dest org.kde.KWin --object-path /Scripting --method "
@@ -213,7 +249,7 @@ TEST_F(Kde, TheProgramLoadsItsKwinScriptWhichPushesThePointerOverNativeWindowsAn
     EXPECT_TRUE(eventually([&] { return scriptLoaded(program); }, 10000));
     ASSERT_NO_FATAL_FAILURE(startMovingThePointer());
     expectPupilsFollowThePointer();
-    EXPECT_TRUE(onEveryWorkspace());
+    EXPECT_TRUE(kwinHasTheFaceOnEveryDesktop());
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
     EXPECT_FALSE(scriptLoaded(program));

@@ -2,7 +2,8 @@
 // measured in: KWin knows it over every window, where XWayland sees it only
 // over X11 ones. Mice report up to a thousand times a
 // second, so this pushes at most every 50 ms, and the position the pointer
-// stops at always arrives.
+// stops at always arrives. It also puts the face on every virtual desktop,
+// which KWin 6.7 and later no longer let an X11 window ask for itself.
 // Glimora loads its own copy with SERVICE set to its connection's name; this
 // package, enabled by hand, reaches the first Glimora running.
 var SERVICE = "org.glimora.Glimora";
@@ -38,3 +39,12 @@ function onMoved() {
 trailing.timeout.connect(push);
 workspace.cursorPosChanged.connect(onMoved);
 push();
+
+function onEveryDesktop(window) {
+    if (window.caption == "eyes" && window.resourceName == "glimora")
+        window.onAllDesktops = true;
+}
+
+// KWin 6 names windows what KWin 5 named clients.
+(workspace.windowAdded || workspace.clientAdded).connect(onEveryDesktop);
+(workspace.windowList ? workspace.windowList() : workspace.clientList()).forEach(onEveryDesktop);
