@@ -20,32 +20,24 @@ protected:
         environment = {"LANG=" + locale, "LC_ALL=", "LANGUAGE=" + languages};
     }
 
-    // The opened menu's top-left part, where the first items' labels are.
-    std::vector<uint32_t> menuLabels()
-    {
-        openMenu();
-        std::vector<uint32_t> labels = desktop.pixels({clickX + 1, clickY + 1, 160, 60});
-        xdotool("key Escape");
-        return labels;
-    }
-
     // The menu in this locale shows other labels than in English, and its items
     // are where they are in English: "Size" then "200 %", then "Exit".
     void expectMenuSpeaks(const std::string& locale)
     {
         speak("C.UTF-8");
         start("face", 400, 300);
-        const std::vector<uint32_t> english = menuLabels();
-        typeKeys("Escape");
+        const std::vector<uint32_t> english = openMenuLabels();
+        xdotool("key Down Down Down Down Down Return");
         ASSERT_EQ(exitStatus(), 0);
 
         speak(locale);
         start("face", 400, 300);
-        EXPECT_NE(menuLabels(), english) << "the menu's labels are the English ones";
-        chooseSize(2);
-        EXPECT_TRUE(eventually([&] { return setting("size") == "2"; })) << "the second size was not chosen";
-        window = desktop.waitForWindow("eyes");
-        box = desktop.frame(window);
+        EXPECT_NE(openMenuLabels(), english) << "the menu's labels are the English ones";
+        pickSize(2);
+        const Box doubled{400 - faceWidth, 300 - faceHeight, faceWidth * 2, faceHeight * 2};
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == doubled; }))
+            << "the second size was not chosen";
+        box = doubled;
         choose("Down Down Down Down Down");
         EXPECT_EQ(exitStatus(), 0) << "the last item did not end the program";
     }
