@@ -257,6 +257,25 @@ TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
     EXPECT_EQ(setting("skin"), "Gr\xf6\xdf" "e");
 }
 
+// The catalogue of the user's language, else of that language without its
+// country (Canadian French reads French), else English (Portugal's Portuguese
+// is not Brazil's). The locale needs no installing: Wine reads its name.
+TEST_P(WineTest, CheckerSpeaksTheUsersLanguageOrItsLanguageWithoutTheCountry)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"de_DE.UTF-8", "glimora-check: unbekannte Option --bogus"},
+        {"fr_CA.UTF-8", "glimora-check: option inconnue --bogus"},
+        {"pt_BR.UTF-8", "glimora-check: op\u00e7\u00e3o desconhecida --bogus"},
+        {"pt_PT.UTF-8", "glimora-check: unknown option --bogus"},
+        {"zh_TW.UTF-8", "glimora-check: unknown option --bogus"}};
+    for (const auto& [locale, said] : cases) {
+        shell("cd " + work.path() + " && LC_ALL=" + locale + " " + wineEnvironment + "wine " WINDOWS_CHECKER
+              " --bogus 2>err.txt");
+        const std::string err = readFile(work.path() + "/err.txt");
+        EXPECT_EQ(err.substr(0, err.find_first_of("\r\n")), said) << locale;
+    }
+}
+
 TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)
 {
     const std::string inWork = "cd " + work.path() + " && ";
