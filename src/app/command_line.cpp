@@ -3,25 +3,30 @@
 #include <cstdio>
 #include <cstring>
 
+#include "os/translation.h"
+
 namespace {
 
 constexpr int usageError = 64;  // EX_USAGE
 
-const char usage[] =
-    "Usage: glimora [--help | --version]\n"
-    "\n"
-    "Shows a face on the desktop whose eyes follow the mouse pointer. Drag it\n"
-    "with the left mouse button; right-click it for the menu (always on top,\n"
-    "run on start-up, skins, exit); Esc ends it.\n"
-    "\n"
-    "It works in the folder it is started in: it keeps its settings in eyes.ini\n"
-    "there and reads the skins from the skins folder there.\n"
-    "\n"
-    "  --help     show this text\n"
-    "  --version  show the version\n"
-    "\n"
-    "Exit status: 0 after a normal end (also at log-out), 64 a wrong command\n"
-    "line, 255 when the skin cannot be loaded or no window can be shown.\n";
+const char* usage()
+{
+    return translate(
+        "Usage: glimora [--help | --version]\n"
+        "\n"
+        "Shows a face on the desktop whose eyes follow the mouse pointer. Drag it\n"
+        "with the left mouse button; right-click it for the menu (always on top,\n"
+        "run on start-up, skins, exit); Esc ends it.\n"
+        "\n"
+        "It works in the folder it is started in: it keeps its settings in eyes.ini\n"
+        "there and reads the skins from the skins folder there.\n"
+        "\n"
+        "  --help     show this text\n"
+        "  --version  show the version\n"
+        "\n"
+        "Exit status: 0 after a normal end (also at log-out), 64 a wrong command\n"
+        "line, 255 when the skin cannot be loaded or no window can be shown.\n");
+}
 
 }  // namespace
 
@@ -40,14 +45,14 @@ bool handleCommandLine(int argc, char** argv, int* status)
         if (is(argv[1], "--version"))
             std::printf("glimora %s\n", GLIMORA_VERSION);
         else
-            std::fputs(usage, stdout);
+            std::fputs(usage(), stdout);
         return false;
     }
     *status = usageError;
-    if (!wrong)
-        std::fputs("glimora: give one option at most; try 'glimora --help'\n", stderr);
-    else
-        std::fprintf(stderr, "glimora: %s '%s'; try 'glimora --help'\n",
-                     wrong[0] == '-' ? "unknown option" : "unexpected argument", wrong);
+    const std::string problem =
+        !wrong            ? translate("give one option at most; try 'glimora --help'")
+        : wrong[0] == '-' ? translateWith("unknown option '%s'; try 'glimora --help'", {wrong})
+                          : translateWith("unexpected argument '%s'; try 'glimora --help'", {wrong});
+    std::fprintf(stderr, "glimora: %s\n", problem.c_str());
     return false;
 }

@@ -7,6 +7,7 @@
 
 #include "globals/globals.h"
 #include "os/folder_listing.h"
+#include "os/translation.h"
 #include "settings/settings.h"
 #include "settings/startup.h"
 
@@ -22,7 +23,8 @@ int g_skinItemCount = 0;
 
 static HMENU buildSizeMenu()
 {
-    static const char* const labels[] = {"100 %", "200 %", "300 %", "400 %"};
+    // Languages write a percentage differently: "100 %", "%100", "100%".
+    const char* const labels[] = {translate("100 %"), translate("200 %"), translate("300 %"), translate("400 %")};
     HMENU sizes = CreatePopupMenu();
     for (int size = smallestFaceSize; size <= largestFaceSize; ++size)
         AppendMenuA(sizes, MF_STRING, IDM_FIRST_SIZE + size - 1, labels[size - 1]);
@@ -38,19 +40,19 @@ void buildPopupMenu()
     g_alwaysOnTop = true;
     g_menu = CreatePopupMenu();
     g_skinMenu = CreatePopupMenu();
-    AppendMenuA(g_menu, MF_STRING | MF_CHECKED, IDM_ALWAYS_ON_TOP, "Always on top");
+    AppendMenuA(g_menu, MF_STRING | MF_CHECKED, IDM_ALWAYS_ON_TOP, translate("Always on top"));
     AppendMenuA(g_menu, MF_STRING | (g_runOnStartup ? MF_CHECKED : MF_UNCHECKED), IDM_RUN_ON_STARTUP,
-                "Run on start-up");
+                translate("Run on start-up"));
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     // Listed by the names the file system holds: Allegro's listing hands them on
     // through its text conversion, which turns bytes that are not UTF-8 into '^'.
     for (const FolderEntry& entry : listFolder("skins"))
         AddSkinMenuItem(("skins/" + entry.name).c_str(),
                         (entry.isFolder ? FA_DIREC : 0) | (entry.hidden ? FA_HIDDEN : 0), g_skinMenu);
-    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), "Skins");
-    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildSizeMenu()), "Size");
+    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), translate("Skins"));
+    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildSizeMenu()), translate("Size"));
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(g_menu, MF_STRING, IDM_EXIT, "Exit");
+    AppendMenuA(g_menu, MF_STRING, IDM_EXIT, translate("Exit"));
 }
 
 int AddSkinMenuItem(const char* fileName, int attributes, void* param)

@@ -7,6 +7,7 @@
 #include "checker/png_writer.h"
 #include "checker/preview.h"
 #include "checker/report.h"
+#include "os/translation.h"
 #include "skin/skin.h"
 
 namespace {
@@ -15,9 +16,10 @@ int reportUnloadable(const std::string& folder, std::ostream& err)
 {
     std::error_code error;
     const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
-    err << "glimora-check: " << main
-        << (std::filesystem::exists(main, error) ? " cannot be read as a BMP picture" : " is missing")
-        << "; the program would not load this skin\n";
+    const char* text = std::filesystem::exists(main, error)
+                           ? translate("%s cannot be read as a BMP picture; the program would not load this skin")
+                           : translate("%s is missing; the program would not load this skin");
+    err << "glimora-check: " << fillIn(text, {main}) << "\n";
     return exitNotLoaded;
 }
 
@@ -27,7 +29,7 @@ bool writePreview(Skin& skin, const Options& options, std::ostream& err)
     Frame frame = paintFrame(skin, pointer);
     if (!frame.pixels.empty() && writePng(options.previewPath, frame.pixels.data(), frame.width, frame.height, frame.alpha))
         return true;
-    err << "glimora-check: cannot write the preview to " << options.previewPath << "\n";
+    err << "glimora-check: " << translateWith("cannot write the preview to %s", {options.previewPath}) << "\n";
     return false;
 }
 
@@ -38,11 +40,11 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     Options options;
     std::string error;
     if (!parseOptions(args, options, error)) {
-        err << "glimora-check: " << error << "\n" << usageText;
+        err << "glimora-check: " << error << "\n" << usageText();
         return exitUsage;
     }
     if (options.help) {
-        out << usageText;
+        out << usageText();
         return exitClean;
     }
     const std::string& folder = options.folder;

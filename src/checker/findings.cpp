@@ -7,10 +7,9 @@
 #include <map>
 #include <memory>
 
+#include "os/translation.h"
 #include "skin/bmp_reader.h"
 #include "skin/skin.h"
-
-const char* const builtInOval = "built-in oval";
 
 namespace {
 
@@ -29,11 +28,6 @@ std::string size(int width, int height)
     return std::to_string(width) + " x " + std::to_string(height);
 }
 
-std::string eyeName(int i)
-{
-    return "eye " + std::to_string(i + 1);
-}
-
 uint32_t pixelAt(BITMAP* picture, int x, int y)
 {
     return reinterpret_cast<const uint32_t*>(picture->line[y])[x];
@@ -47,12 +41,14 @@ void checkFourthBytes(const std::string& name, const FourthBytes& fourth, bool s
 {
     if (fourth.ignored)
         warnings.push_back({Problem::FourthBytesIgnored,
-                            name + " carries fourth bytes that are ignored, as Windows ignores them: its header "
-                                   "declares no alpha mask. For soft edges, save it as a 32-bit BMP with an alpha "
-                                   "channel (GIMP: \"A8 R8 G8 B8\"; see the README)"});
+                            translateWith("%s carries fourth bytes that are ignored, as Windows ignores them: its "
+                                          "header declares no alpha mask. For soft edges, save it as a 32-bit BMP "
+                                          "with an alpha channel (GIMP: \"%s\"; see the README)",
+                                          {name, "A8 R8 G8 B8"})});
     if (!fourth.alpha.empty() && !skinHasAlpha && name != "main.bmp")
-        warnings.push_back({Problem::AlphaUnused, name + " has an alpha channel, which is ignored because main.bmp "
-                                                          "has none"});
+        warnings.push_back({Problem::AlphaUnused,
+                            translateWith("%s has an alpha channel, which is ignored because main.bmp has none",
+                                          {name})});
 }
 
 // A file the program may read: null when it is missing or unreadable, and
@@ -65,8 +61,9 @@ Picture readSkinFile(const std::string& folder, const std::string& name, bool sk
     Picture picture(loadBitmapFile(path.c_str(), nullptr, &fourth));
     std::error_code error;
     if (!picture && std::filesystem::exists(path, error))
-        warnings.push_back({Problem::UnreadableFile, name + " is there but cannot be read as a BMP picture; "
-                                                            "the program ignores it"});
+        warnings.push_back({Problem::UnreadableFile,
+                            translateWith("%s is there but cannot be read as a BMP picture; the program ignores it",
+                                          {name})});
     checkFourthBytes(name, fourth, skinHasAlpha, warnings);
     return picture;
 }
@@ -124,20 +121,25 @@ void checkMarkers(BITMAP* original, std::vector<Warning>& warnings)
 {
     const Markers markers = findMarkers(original);
     if (markers.count == 0)
-        warnings.push_back({Problem::NoMarkers, "main.bmp has no magenta marker pixel, so the face has no eyes"});
+        warnings.push_back(
+            {Problem::NoMarkers, translate("main.bmp has no magenta marker pixel, so the face has no eyes")});
     if (markers.count > MAX_EYES)
         warnings.push_back({Problem::TooManyMarkers,
-                            "main.bmp has " + std::to_string(markers.count) + " magenta markers; only the first " +
-                                std::to_string(MAX_EYES) + " become eyes, the others (the first at " +
-                                point(markers.first[MAX_EYES]) + ") stay opaque"});
+                            translateWith("main.bmp has %s magenta markers; only the first %s become eyes, the "
+                                          "others (the first at %s) stay opaque",
+                                          {std::to_string(markers.count), std::to_string(MAX_EYES),
+                                           point(markers.first[MAX_EYES])})});
     for (size_t i = 0; i < markers.first.size() && i < MAX_EYES; ++i) {
         POINT marker = markers.first[i];
-        if (fillsAnotherArea(original, marker))
-            warnings.push_back({Problem::MarkerFillsAnotherArea,
-                                eyeName(i) + ": the pixel " + (marker.y > 0 ? "above" : "below") +
-                                    " its marker at " + point(marker) +
-                                    " has another colour than most pixels around the marker, so the area of that "
-                                    "colour is made transparent instead of the eye"});
+        if (!fillsAnotherArea(original, marker))
+            continue;
+        const char* text = marker.y > 0 ? translate("eye %s: the pixel above its marker at %s has another colour "
+                                                    "than most pixels around the marker, so the area of that colour "
+                                                    "is made transparent instead of the eye")
+                                        : translate("eye %s: the pixel below its marker at %s has another colour "
+                                                    "than most pixels around the marker, so the area of that colour "
+                                                    "is made transparent instead of the eye");
+        warnings.push_back({Problem::MarkerFillsAnotherArea, fillIn(text, {std::to_string(i + 1), point(marker)})});
     }
 }
 
@@ -196,42 +198,46 @@ void checkAreas(const Skin& skin, std::vector<Warning>& warnings)
     for (int i = 0; i < skin.eyeCount; ++i) {
         if (areas[i].reachesEdge)
             warnings.push_back({Problem::AreaReachesEdge,
-                                eyeName(i) + ": its transparent area reaches the edge of the picture; "
-                                             "is the eye's outline closed?"});
+                                translateWith("eye %s: its transparent area reaches the edge of the picture; is the "
+                                              "eye's outline closed?",
+                                              {std::to_string(i + 1)})});
         if (areas[i].pixels * 2 > total)
             warnings.push_back({Problem::AreaCoversMostOfPicture,
-                                eyeName(i) + ": its transparent area covers " + std::to_string(areas[i].pixels) +
-                                    " of the picture's " + std::to_string(total) + " pixels"});
+                                translateWith("eye %s: its transparent area covers %s of the picture's %s pixels",
+                                              {std::to_string(i + 1), std::to_string(areas[i].pixels),
+                                               std::to_string(total)})});
     }
 }
 
 void checkMask(BITMAP* mask, const Skin& skin, std::vector<Warning>& warnings)
 {
     if (mask->w != skin.getWidth() || mask->h != skin.getHeight())
-        warnings.push_back({Problem::MaskSizeDiffers, "mask.bmp is " + size(mask->w, mask->h) +
-                                                          " but main.bmp is " +
-                                                          size(skin.getWidth(), skin.getHeight()) +
-                                                          "; the window is shaped by the mask's own size"});
+        warnings.push_back({Problem::MaskSizeDiffers,
+                            translateWith("mask.bmp is %s but main.bmp is %s; the window is shaped by the mask's "
+                                          "own size",
+                                          {size(mask->w, mask->h), size(skin.getWidth(), skin.getHeight())})});
     for (int y = 0; y < mask->h; ++y)
         for (int x = 0; x < mask->w; ++x)
             if (pixelAt(mask, x, y) == 0)
                 return;
-    warnings.push_back({Problem::MaskShowsNothing, "mask.bmp has no black pixel, so nothing of the window shows"});
+    warnings.push_back(
+        {Problem::MaskShowsNothing, translate("mask.bmp has no black pixel, so nothing of the window shows")});
 }
 
 void checkBackground(BITMAP* background, const Skin& skin, std::vector<Warning>& warnings)
 {
     if (background->w < skin.getWidth() || background->h < skin.getHeight())
         warnings.push_back({Problem::BackgroundSmaller,
-                            "eyebg.bmp is " + size(background->w, background->h) + ", smaller than main.bmp's " +
-                                size(skin.getWidth(), skin.getHeight()) +
-                                "; pupils leave trails in eyes beyond its edge"});
+                            translateWith("eyebg.bmp is %s, smaller than main.bmp's %s; pupils leave trails in "
+                                          "eyes beyond its edge",
+                                          {size(background->w, background->h),
+                                           size(skin.getWidth(), skin.getHeight())})});
 }
 
 EyeFinding describeEye(const Skin& skin, int i, bool numbered, bool shared)
 {
     BITMAP* pupil = skin.pupils[i];
-    std::string file = numbered ? pupilFileName(i) : shared ? "eye.bmp" : builtInOval;
+    std::string file = numbered ? pupilFileName(i) : shared ? "eye.bmp" : translate("built-in oval");
     return {skin.eyeCentres[i], skin.eyeBounds[i], file, pupil ? pupil->w : 0, pupil ? pupil->h : 0};
 }
 
@@ -241,9 +247,10 @@ void checkPupil(const EyeFinding& eye, int i, std::vector<Warning>& warnings)
     int height = eye.bounds.bottom - eye.bounds.top;
     if (eye.pupilWidth > width || eye.pupilHeight > height)
         warnings.push_back({Problem::PupilLargerThanEye,
-                            eyeName(i) + ": its pupil (" + eye.pupilFile + ", " +
-                                size(eye.pupilWidth, eye.pupilHeight) + ") is larger than the eye (" +
-                                size(width, height) + "), so only part of it shows"});
+                            translateWith("eye %s: its pupil (%s, %s) is larger than the eye (%s), so only part of "
+                                          "it shows",
+                                          {std::to_string(i + 1), eye.pupilFile,
+                                           size(eye.pupilWidth, eye.pupilHeight), size(width, height)})});
 }
 
 }  // namespace

@@ -45,8 +45,6 @@ struct Findings {
     std::vector<Warning> warnings;
 };
 
-extern const char* const builtInOval;
-
 // skin is loaded from folder; the folder's main.bmp is read
 // again for the markers as drawn, before detection painted over them.
 Findings findProblems(const std::string& folder, const Skin& skin);

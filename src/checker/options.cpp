@@ -6,19 +6,24 @@
 #include <climits>
 #include <cstdlib>
 
-const char* const usageText =
-    "Usage: glimora-check [--preview OUT.png [--pointer X,Y]] SKIN_FOLDER\n"
-    "\n"
-    "Loads the skin in SKIN_FOLDER as the program does, lists the eyes it finds\n"
-    "and the files it uses, and warns about what will make the skin look wrong.\n"
-    "\n"
-    "  --preview OUT.png  also paint one frame as the program would, into a PNG file\n"
-    "  --pointer X,Y      the mouse pointer for that frame, in pixels from the\n"
-    "                     picture's top-left corner (default: its centre)\n"
-    "  --help             show this text\n"
-    "\n"
-    "Exit status: 0 no warnings, 1 warnings, 2 the skin cannot be loaded,\n"
-    "64 a wrong command line, 73 the preview could not be written.\n";
+#include "os/translation.h"
+
+const char* usageText()
+{
+    return translate(
+        "Usage: glimora-check [--preview OUT.png [--pointer X,Y]] SKIN_FOLDER\n"
+        "\n"
+        "Loads the skin in SKIN_FOLDER as the program does, lists the eyes it finds\n"
+        "and the files it uses, and warns about what will make the skin look wrong.\n"
+        "\n"
+        "  --preview OUT.png  also paint one frame as the program would, into a PNG file\n"
+        "  --pointer X,Y      the mouse pointer for that frame, in pixels from the\n"
+        "                     picture's top-left corner (default: its centre)\n"
+        "  --help             show this text\n"
+        "\n"
+        "Exit status: 0 no warnings, 1 warnings, 2 the skin cannot be loaded,\n"
+        "64 a wrong command line, 73 the preview could not be written.\n");
+}
 
 namespace {
 
@@ -76,30 +81,30 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             return true;
         case preview:
             if (value.empty())
-                return error = "--preview needs a file name", false;
+                return error = translate("--preview needs a file name"), false;
             options.previewPath = value;
             break;
         case pointer: {
             POINT point;
             if (!parsePoint(value, point))
-                return error = "--pointer takes X,Y in whole pixels, such as 40,-12", false;
+                return error = translate("--pointer takes X,Y in whole pixels, such as 40,-12"), false;
             options.pointer = point;
             break;
         }
         case ':':
-            return error = std::string(argv.pointers[optind - 1]) + " needs a value", false;
+            return error = translateWith("%s needs a value", {argv.pointers[optind - 1]}), false;
         default:
-            return error = "unknown option " + std::string(argv.pointers[optind - 1]), false;
+            return error = translateWith("unknown option %s", {argv.pointers[optind - 1]}), false;
         }
     }
     // getopt_long moved the operands after the options.
     const int folders = argv.count() - optind;
     if (folders != 1 || !*argv.pointers[optind]) {
-        error = folders > 1 ? "give exactly one skin folder" : "no skin folder given";
+        error = folders > 1 ? translate("give exactly one skin folder") : translate("no skin folder given");
         return false;
     }
     if (options.pointer && options.previewPath.empty()) {
-        error = "--pointer places the pointer of a --preview";
+        error = translate("--pointer places the pointer of a --preview");
         return false;
     }
     options.folder = argv.pointers[optind];

@@ -14,7 +14,8 @@ struct Options {
     std::optional<POINT> pointer;    // window coordinates; the window's centre when not given
 };
 
-extern const char* const usageText;
+// The --help text, in the user's language.
+const char* usageText();
 
 // args without the program's name. False, with the reason, for a command line that makes no sense.
 bool parseOptions(const std::vector<std::string>& args, Options& options, std::string& error);

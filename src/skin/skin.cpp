@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "os/translation.h"
 #include "settings/settings.h"
 #include "skin/alpha_layers.h"
 #include "skin/bmp_reader.h"
@@ -107,9 +108,9 @@ bool Skin::load()
     const std::string folder = skinFolder();
     if (loadFolder(folder))
         return true;
-    std::string message = "Problem loading \"" + folder + "\". Skin not loaded.";
+    const std::string message = translateWith("Problem loading \"%s\". Skin not loaded.", {folder});
     std::fprintf(stderr, "glimora: %s\n", message.c_str());
-    MessageBoxA(nullptr, message.c_str(), "Problem loading Skin", MB_OK);
+    MessageBoxA(nullptr, message.c_str(), translate("Problem loading Skin"), MB_OK);
     return false;
 }
 

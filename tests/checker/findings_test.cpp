@@ -37,7 +37,7 @@ TEST_F(CheckerTest, EachProblemIsFoundOnASkinBuiltToHaveIt)
     putpixel(face, 60, 32, magenta());  // on the bottom edge: the eye above is filled, which is right
     saveInto("edges", "main.bmp", face);
     EXPECT_TRUE(finds("edges", {P::MarkerFillsAnotherArea, P::PupilLargerThanEye},
-                      "eye 1: the pixel above its marker at (20, 18) ", builtInOval));
+                      "eye 1: the pixel above its marker at (20, 18) ", "built-in oval"));
 
     face = twoEyedFace();
     vline(face, 20, 0, 17, white);  // a white channel through the frame to the top edge

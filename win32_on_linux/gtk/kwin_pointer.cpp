@@ -8,6 +8,7 @@
 #include <string>
 
 #include "gtk/pointer_source.h"
+#include "os/translation.h"
 
 // The script's text, built in from data/kwin/glimora-pointer/contents/code/main.js.
 extern const char* const kwinPointerScript;
@@ -55,7 +56,8 @@ bool writeScript()
     scriptFile = std::string(g_get_user_runtime_dir()) + "/" + pluginName + ".js";
     GError* error = nullptr;
     if (!g_file_set_contents(scriptFile.c_str(), text.c_str(), gssize(text.size()), &error)) {
-        std::fprintf(stderr, "glimora: cannot write the KWin script %s: %s\n", scriptFile.c_str(), error->message);
+        std::fprintf(stderr, "glimora: %s\n",
+                     translateWith("cannot write the KWin script %s: %s", {scriptFile, error->message}).c_str());
         g_error_free(error);
         return false;
     }
@@ -67,7 +69,8 @@ void onStarted(GObject*, GAsyncResult* result, gpointer)
     GError* error = nullptr;
     GVariant* reply = g_dbus_connection_call_finish(bus, result, &error);
     if (!reply) {
-        std::fprintf(stderr, "glimora: KWin did not start the pointer script: %s\n", error->message);
+        std::fprintf(stderr, "glimora: %s\n",
+                     translateWith("KWin did not start the pointer script: %s", {error->message}).c_str());
         g_error_free(error);
         return;
     }
@@ -85,8 +88,9 @@ void onLoaded(GObject*, GAsyncResult* result, gpointer)
         g_variant_unref(reply);
     }
     if (id < 0) {
-        std::fprintf(stderr, "glimora: KWin did not load the pointer script: %s\n",
-                     error ? error->message : "it refused it");
+        const std::string reason = error ? error->message : translate("it refused it");
+        std::fprintf(stderr, "glimora: %s\n",
+                     translateWith("KWin did not load the pointer script: %s", {reason}).c_str());
         if (error)
             g_error_free(error);
         return;

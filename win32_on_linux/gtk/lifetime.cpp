@@ -8,6 +8,7 @@
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
+#include "os/translation.h"
 
 namespace {
 
@@ -59,17 +60,18 @@ void gtk_backend::watchSession()
 void gtk_backend::reportNoDisplay()
 {
     const char* display = g_getenv("DISPLAY");
-    if (display && *display)
-        std::fprintf(stderr, "%s: cannot open the X display \"%s\" named by DISPLAY\n", programName(), display);
-    else if (g_getenv("WAYLAND_DISPLAY"))
-        std::fprintf(stderr, "%s: DISPLAY is not set: %s needs X11, or XWayland on a Wayland desktop\n",
-                     programName(), programName());
-    else
-        std::fprintf(stderr, "%s: no X display: DISPLAY is not set\n", programName());
+    const std::string problem =
+        display && *display        ? translateWith("cannot open the X display \"%s\" named by DISPLAY", {display})
+        : g_getenv("WAYLAND_DISPLAY") ? translateWith("DISPLAY is not set: %s needs X11, or XWayland on a Wayland "
+                                                      "desktop",
+                                                      {programName()})
+                                      : std::string(translate("no X display: DISPLAY is not set"));
+    std::fprintf(stderr, "%s: %s\n", programName(), problem.c_str());
 }
 
 void gtk_backend::reportNoVisual()
 {
-    std::fprintf(stderr, "%s: the X display \"%s\" has no 24-bit true-colour visual\n", programName(),
-                 DisplayString(xDisplay()));
+    std::fprintf(stderr, "%s: %s\n", programName(),
+                 translateWith("the X display \"%s\" has no 24-bit true-colour visual", {DisplayString(xDisplay())})
+                     .c_str());
 }

@@ -1,5 +1,6 @@
 // What the user is told, once, when no helper can tell the program where the
-// pointer is on a Wayland session. Free of GTK, so that it is tested headless.
+// pointer is on a Wayland session, in the user's language. Free of GTK, so
+// that it is tested headless.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 namespace notice_texts {
 
 // When no helper answers on a Wayland session.
-const char* forHelper(pointer_choice::Helper helper);
+std::string forHelper(pointer_choice::Helper helper);
 
 // What GNOME Shell says of our extension: its extensions service's state
 // number (1 active; 2 and 6 off; 3 error; 4 out of date; anything else, or
@@ -27,7 +28,7 @@ std::string forGnome(const ExtensionReport& report);
 bool isOff(const ExtensionReport& report);
 
 // The desktop notification's title, and its action's label where it offers to turn the extension on.
-extern const char* const title;
-extern const char* const turnOn;
+const char* title();
+const char* turnOn();
 
 }  // namespace notice_texts

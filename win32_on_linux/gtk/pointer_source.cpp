@@ -6,6 +6,7 @@
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
+#include "os/translation.h"
 
 namespace pointer_source {
 
@@ -50,8 +51,10 @@ void start()
     GError* error = nullptr;
     bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!bus) {
-        std::fprintf(stderr, "glimora: no session bus (%s), so no compositor helper can report the pointer\n",
-                     error->message);
+        std::fprintf(stderr, "glimora: %s\n",
+                     translateWith("no session bus (%s), so no compositor helper can report the pointer",
+                                   {error->message})
+                         .c_str());
         g_error_free(error);
     } else if (helper == Helper::GnomeExtension) {
         startGnome(bus);

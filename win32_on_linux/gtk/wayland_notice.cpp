@@ -9,6 +9,7 @@
 
 #include "gtk/notice_texts.h"
 #include "gtk/pointer_source.h"
+#include "os/translation.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ void remember(Helper helper)
     g_free(folder);
     std::string text = std::string(kindName(helper)) + "\n";
     if (!g_file_set_contents(file.c_str(), text.c_str(), gssize(text.size()), nullptr))
-        std::fprintf(stderr, "glimora: cannot write %s, so this may be said again\n", file.c_str());
+        std::fprintf(stderr, "glimora: %s\n",
+                     translateWith("cannot write %s, so this may be said again", {file}).c_str());
 }
 
 GDBusConnection* noticeBus = nullptr;
@@ -72,7 +74,7 @@ void onNumbered(GObject*, GAsyncResult* result, gpointer)
 // No reply is awaited for the text alone: a desktop without a notification service still has stderr.
 void notify(bool offerTurnOn)
 {
-    static const gchar* const turnOn[] = {"turn-on", notice_texts::turnOn, nullptr};
+    const gchar* const turnOn[] = {"turn-on", notice_texts::turnOn(), nullptr};
     static const gchar* const none[] = {nullptr};
     static guint subscription = 0;
     if (offerTurnOn && !subscription)
@@ -82,7 +84,7 @@ void notify(bool offerTurnOn)
     g_dbus_connection_call(noticeBus, "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
                            "org.freedesktop.Notifications", "Notify",
                            g_variant_new("(susss^asa{sv}i)", "Glimora", 0u, "glimora",
-                                         notice_texts::title, noticeText.c_str(),
+                                         notice_texts::title(), noticeText.c_str(),
                                          offerTurnOn ? turnOn : none, nullptr, -1),
                            G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE, -1, nullptr,
                            offerTurnOn ? onNumbered : nullptr, nullptr);

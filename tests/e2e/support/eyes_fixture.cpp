@@ -144,9 +144,8 @@ void EyesTest::chooseSkin(const std::string& name)
     xdotool(keys + " Return");
 }
 
-void EyesTest::chooseSize(int size)
+void EyesTest::pickSize(int size)
 {
-    openMenu();
     const int shown = desktop.shownWindows();
     xdotool("key Down Down Down Down Right");
     ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";

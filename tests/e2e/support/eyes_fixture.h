@@ -62,6 +62,12 @@ protected:
 
     // Right-clicks near the window's bottom-left corner and waits for the menu there.
     void openMenu();
+    // Opens the menu and gives its top-left part, where the first items' labels are; it stays open.
+    std::vector<uint32_t> openMenuLabels()
+    {
+        openMenu();
+        return desktop.pixels({clickX + 1, clickY + 1, 160, 60});
+    }
     // Opens the menu and picks an item with the keyboard.
     void choose(const std::string& keys)
     {
@@ -71,7 +77,13 @@ protected:
     // The "Skins" submenu lists the skin folders as the system lists a folder.
     void chooseSkin(const std::string& name);
     // The "Size" submenu, right after "Skins": 1 is "100 %", up to 4, "400 %".
-    void chooseSize(int size);
+    void chooseSize(int size)
+    {
+        openMenu();
+        pickSize(size);
+    }
+    // The same in the menu already open.
+    void pickSize(int size);
     // Starts on the face centred at (400, 300) and chooses an 80 x 40 skin of this
     // name from the menu; box is then the new window's frame, and the frame
     // expected is returned.

@@ -192,6 +192,28 @@ TEST_P(WineTest, ChosenSkinIsBuiltAroundTheSameCentreAndStored)
     EXPECT_EQ(setting("skin"), "\" x \"");
 }
 
+// Wine takes the user's display language from the locale it runs in (LANGUAGE
+// it ignores): German here, where the suite runs in C.UTF-8.
+TEST_P(WineTest, GermanUserHasTheMenuAndTheBoxInGermanAndTheMenuWorksAsInEnglish)
+{
+    start("face", 400, 300);
+    const std::vector<uint32_t> english = openMenuLabels();
+    xdotool("key Down Down Down Down Down Return");
+    ASSERT_EQ(exitStatus(), 0);
+
+    environment.push_back("LC_ALL=de_DE.UTF-8");
+    makeDirs("skins/broken");  // listed in the menu from the start
+    start("face", 400, 300);
+    EXPECT_NE(openMenuLabels(), english) << "the menu's labels are the English ones";
+    pickSize(2);
+    const Box doubled{400 - faceWidth, 300 - faceHeight, faceWidth * 2, faceHeight * 2};
+    ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == doubled; }))
+        << "the second size was not chosen";
+    box = doubled;
+    chooseSkin("broken");
+    answerMessageBox(desktop.waitForWindow("Problem beim Laden des Skins"));
+}
+
 TEST_P(WineTest, SkinWithoutMainPictureShowsTheMessageAndEndsWithStatus255)
 {
     makeDirs("skins/broken");
@@ -233,6 +255,25 @@ TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
     writeFile("eyes.ini", "[global]\nskin=Gr\xf6\xdf" "e\nx=400\ny=300\n");
     answerMessageBox(launch("Problem loading Skin"));
     EXPECT_EQ(setting("skin"), "Gr\xf6\xdf" "e");
+}
+
+// The catalogue of the user's language, else of that language without its
+// country (Canadian French reads French), else English (Portugal's Portuguese
+// is not Brazil's). The locale needs no installing: Wine reads its name.
+TEST_P(WineTest, CheckerSpeaksTheUsersLanguageOrItsLanguageWithoutTheCountry)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"de_DE.UTF-8", "glimora-check: unbekannte Option --bogus"},
+        {"fr_CA.UTF-8", "glimora-check: option inconnue --bogus"},
+        {"pt_BR.UTF-8", "glimora-check: op\u00e7\u00e3o desconhecida --bogus"},
+        {"pt_PT.UTF-8", "glimora-check: unknown option --bogus"},
+        {"zh_TW.UTF-8", "glimora-check: unknown option --bogus"}};
+    for (const auto& [locale, said] : cases) {
+        shell("cd " + work.path() + " && LC_ALL=" + locale + " " + wineEnvironment + "wine " WINDOWS_CHECKER
+              " --bogus 2>err.txt");
+        const std::string err = readFile(work.path() + "/err.txt");
+        EXPECT_EQ(err.substr(0, err.find_first_of("\r\n")), said) << locale;
+    }
 }
 
 TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)

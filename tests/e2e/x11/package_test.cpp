@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <regex>
+#include <sstream>
 
 #include "e2e/support/desktop.h"
 #include "e2e/support/process.h"
@@ -173,6 +174,18 @@ TEST_F(Package, InstallsWhereItsDataSaysStartsAndLeavesOnlyTheUsersFolder)
     EXPECT_EQ(find(metainfo, "<project_license>([^<]*)<"), "MIT");
     EXPECT_NE(capture("zcat " + root + "/usr/share/doc/glimora/changelog.gz").text.find("(" GLIMORA_VERSION ")"),
               std::string::npos);
+
+    // Every language's catalogue, its lines in the menu entry and its software-centre texts.
+    std::istringstream languages(readFile(GLIMORA_SOURCE_DIR "/po/LINGUAS"));
+    const std::string entry = readFile(desktopFile);
+    for (std::string language; std::getline(languages, language);) {
+        EXPECT_TRUE(fs::exists(root + "/usr/share/locale/" + language + "/LC_MESSAGES/glimora.mo")) << language;
+        for (const char* key : {"GenericName", "Comment", "Keywords"})
+            EXPECT_NE(entry.find(std::string("\n") + key + "[" + language + "]="), std::string::npos) << key << language;
+        EXPECT_NE(text.find("<summary xml:lang=\"" + language + "\">"), std::string::npos) << language;
+    }
+    // The installed program finds them beside itself.
+    EXPECT_EQ(capture("LANG=C.UTF-8 LANGUAGE=de " + root + "/usr/bin/glimora --help").text.substr(0, 8), "Aufruf: ");
 
     // The menu entry's command starts the default face, from the user's own folder.
     makeDirs(userFolder);
