@@ -2,8 +2,8 @@
 // copy of the same canvas bytes three times, the three layers a frame moves; a
 // frame of the large face in which one eye or all sixteen changed, beside a
 // copy of their areas' bytes three times; the default face enlarged 1 to 4
-// times (the display's scale times the user's size), beside one copy of a
-// canvas that large; the alpha skin's whole frame and its frame after a move,
+// times (the display's scale times the user's size), whole and after a move,
+// beside one copy of a canvas that large; the alpha skin's whole frame and its frame after a move,
 // beside one copy of its canvas; and a timer tick at rest, which the painter
 // skips. "sent" is the bytes a frame hands the display.
 #include <benchmark/benchmark.h>
@@ -148,27 +148,39 @@ void BM_FrameGhostSkin(benchmark::State& state)
     setUpAllegro();
     frames(state, loadGhostSkin());
 }
-// The pointer moved by a few pixels each frame, as a mouse moves it: the
-// pupils' areas composed, premultiplied and sent through UpdateLayeredWindowIndirect.
-void BM_FrameGhostSkinPupilsMoved(benchmark::State& state)
+// The pointer moved by a few pixels each frame, as a mouse moves it, over and
+// around the eyes: only the moved pupils' areas composed and sent (enlarged on
+// a scaled face; premultiplied and sent through UpdateLayeredWindowIndirect on
+// an alpha one).
+void pupilsMoved(benchmark::State& state, Skin* skin)
 {
-    setUpAllegro();
-    Skin* skin = loadGhostSkin();
     if (!skin) {
         state.SkipWithError("skin not loaded");
         return;
     }
     const int64_t bytes = int64_t(skin->getWidth()) * skin->getHeight() * 4;
     paintedFrames(state, skin, bytes, [](Skin* skin, HDC dc, int step) {
-        headless::setPointer(140 + step % 90, 140 + (step * 7) % 60);  // over and around the eyes
+        headless::setPointer(100 + skin->windowWidth() * 2 / 5 + step % 90,
+                             100 + skin->windowHeight() * 2 / 5 + (step * 7) % 60);
         paintChangedEyes(skin, dc);
     });
+}
+void BM_FrameGhostSkinPupilsMoved(benchmark::State& state)
+{
+    setUpAllegro();
+    pupilsMoved(state, loadGhostSkin());
+}
+void BM_FrameDefaultSkinAtScalePupilsMoved(benchmark::State& state)
+{
+    setUpAllegro();
+    pupilsMoved(state, loadDefaultSkin(int(state.range(0))));
 }
 
 BENCHMARK(BM_FrameDefaultSkin);
 BENCHMARK(BM_FrameGhostSkin);
 BENCHMARK(BM_FrameGhostSkinPupilsMoved);
 BENCHMARK(BM_FrameDefaultSkinAtScale)->Arg(1)->Arg(2)->Arg(3)->Arg(4);
+BENCHMARK(BM_FrameDefaultSkinAtScalePupilsMoved)->Arg(1)->Arg(2)->Arg(4);
 BENCHMARK(BM_Frame1024x768With16Eyes);
 BENCHMARK(BM_Frame1024x768OneEyeChanged);
 BENCHMARK(BM_Frame1024x768AllEyesChanged);
