@@ -249,3 +249,20 @@ void EyesTest::expectStepsAsideForFullScreenOnly()
     pointAt(box.x + c.pointerX, box.y + c.pointerY);
     EXPECT_TRUE(showsPupilAt(c.pupilX, c.pupilY));
 }
+
+void EyesTest::expectMenuSpeaksAndWorksAsInEnglish(const std::function<void()>& speak)
+{
+    start("face", 400, 300);
+    const std::vector<uint32_t> english = openMenuLabels();
+    xdotool("key Down Down Down Down Down Return");
+    ASSERT_EQ(exitStatus(), 0);
+
+    speak();
+    start("face", 400, 300);
+    EXPECT_NE(openMenuLabels(), english) << "the menu's labels are the English ones";
+    pickSize(2);
+    const Box doubled{400 - faceWidth, 300 - faceHeight, faceWidth * 2, faceHeight * 2};
+    ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == doubled; }))
+        << "the second size was not chosen";
+    box = doubled;
+}

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -84,6 +85,10 @@ protected:
     }
     // The same in the menu already open.
     void pickSize(int size);
+    // Once in English, then in the language `speak` sets up: the menu's labels
+    // differ and its items are where they are in English, "200 %" doubling the
+    // face around its centre, which box then holds.
+    void expectMenuSpeaksAndWorksAsInEnglish(const std::function<void()>& speak);
     // Starts on the face centred at (400, 300) and chooses an 80 x 40 skin of this
     // name from the menu; box is then the new window's frame, and the frame
     // expected is returned.

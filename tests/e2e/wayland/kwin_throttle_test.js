@@ -1,6 +1,7 @@
 // The KWin script run against a stand-in for KWin's scripting API and a clock
 // the test moves: at most one push each 50 ms however fast the mouse reports,
-// a move after a rest pushed at once, and the position it stops at always pushed.
+// a move after a rest pushed at once, and the position it stops at always pushed;
+// and the face put on every virtual desktop.
 'use strict';
 const assert = require('assert');
 const fs = require('fs');
@@ -25,8 +26,13 @@ class QTimer {
     }
 }
 
+// KWin 6's windows: the face, already there, and another program's.
+const face = {caption: 'eyes', resourceName: 'glimora', onAllDesktops: false};
+const other = {caption: 'eyes', resourceName: 'xeyes', onAllDesktops: false};
+const addedListeners = [];
 const workspace = {cursorPos: {x: 0, y: 0}, virtualScreenSize: {width: 1280, height: 1024},
-    cursorPosChanged: {connect: f => movedListeners.push(f)}};
+    cursorPosChanged: {connect: f => movedListeners.push(f)},
+    windowList: () => [face, other], windowAdded: {connect: f => addedListeners.push(f)}};
 vm.runInNewContext(fs.readFileSync(process.argv[2], 'utf8'), {
     workspace, QTimer, Math,
     Date: {now: () => now},
@@ -50,6 +56,11 @@ function moveTo(x, y) {
     workspace.cursorPos = {x, y};
     movedListeners.forEach(listener => listener());
 }
+
+// Loaded, it puts the face on every desktop, and a face that comes later too.
+const later = {caption: 'eyes', resourceName: 'glimora', onAllDesktops: false};
+addedListeners.forEach(listener => listener(later));
+assert.deepStrictEqual([face.onAllDesktops, other.onAllDesktops, later.onAllDesktops], [true, false, true]);
 
 // Loaded, it says where the pointer is at once, to the program's interface.
 assert.deepStrictEqual(pushes, [{at: 1000, service: 'org.glimora.Glimora', path: '/org/glimora/Glimora',

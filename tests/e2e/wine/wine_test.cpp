@@ -196,20 +196,10 @@ TEST_P(WineTest, ChosenSkinIsBuiltAroundTheSameCentreAndStored)
 // it ignores): German here, where the suite runs in C.UTF-8.
 TEST_P(WineTest, GermanUserHasTheMenuAndTheBoxInGermanAndTheMenuWorksAsInEnglish)
 {
-    start("face", 400, 300);
-    const std::vector<uint32_t> english = openMenuLabels();
-    xdotool("key Down Down Down Down Down Return");
-    ASSERT_EQ(exitStatus(), 0);
-
-    environment.push_back("LC_ALL=de_DE.UTF-8");
-    makeDirs("skins/broken");  // listed in the menu from the start
-    start("face", 400, 300);
-    EXPECT_NE(openMenuLabels(), english) << "the menu's labels are the English ones";
-    pickSize(2);
-    const Box doubled{400 - faceWidth, 300 - faceHeight, faceWidth * 2, faceHeight * 2};
-    ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == doubled; }))
-        << "the second size was not chosen";
-    box = doubled;
+    ASSERT_NO_FATAL_FAILURE(expectMenuSpeaksAndWorksAsInEnglish([&] {
+        environment.push_back("LC_ALL=de_DE.UTF-8");
+        makeDirs("skins/broken");  // listed in the menu from the start
+    }));
     chooseSkin("broken");
     answerMessageBox(desktop.waitForWindow("Problem beim Laden des Skins"));
 }
