@@ -1,6 +1,8 @@
 // 32-bit files with an alpha channel: read in every header form that declares
 // one, ignored where none is declared, and broken or lying files refused or
 // loaded opaque. An alpha skin's layers are premultiplied, its eyes behind.
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "skin/bmp_bytes.h"

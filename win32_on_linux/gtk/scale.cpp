@@ -1,4 +1,6 @@
 // The desktop's scale and monitors as GDK tells them, in screen pixels.
+#include <algorithm>
+
 #include <gdk/gdkx.h>
 
 #include "core/backend.h"

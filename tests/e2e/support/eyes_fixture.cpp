@@ -1,5 +1,6 @@
 #include "e2e/support/eyes_fixture.h"
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
