@@ -70,12 +70,13 @@ TEST(MoCatalogue, DamagedCataloguesFindNothingOrTheirTexts)
 // Only the first translate() binds the catalogues, so this is the one test of it in this program.
 TEST(Translation, FindsTheBuildsCataloguesAndKeepsEnglishWhereTheyHaveNone)
 {
-    setenv("LANG", "C.UTF-8", 1);
-    setenv("LANGUAGE", "de", 1);
+    // A German locale (scripts/setup makes it): newer glibc reads no LANGUAGE list in C.UTF-8.
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANGUAGE"})
+        unsetenv(name);
+    setenv("LANG", "de_DE.UTF-8", 1);
     EXPECT_STREQ(translate("Size"), "Größe");
     EXPECT_EQ(translateWith("Skin: %s", {"skins/ä"}), "Skin: skins/ä");
     EXPECT_STREQ(translate("not in any catalogue"), "not in any catalogue");
-    unsetenv("LANGUAGE");
 }
 
 }  // namespace

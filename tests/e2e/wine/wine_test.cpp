@@ -261,7 +261,9 @@ TEST_P(WineTest, CheckerSpeaksTheUsersLanguageOrItsLanguageWithoutTheCountry)
     for (const auto& [locale, said] : cases) {
         shell("cd " + work.path() + " && LC_ALL=" + locale + " " + wineEnvironment + "wine " WINDOWS_CHECKER
               " --bogus 2>err.txt");
-        const std::string err = readFile(work.path() + "/err.txt");
+        // Wine 10 may speak first, of its own (its Wayland driver wants XDG_RUNTIME_DIR).
+        std::string err = readFile(work.path() + "/err.txt");
+        err.erase(0, std::min(err.find("glimora-check: "), err.size()));
         EXPECT_EQ(err.substr(0, err.find_first_of("\r\n")), said) << locale;
     }
 }

@@ -185,7 +185,7 @@ TEST_F(Package, InstallsWhereItsDataSaysStartsAndLeavesOnlyTheUsersFolder)
         EXPECT_NE(text.find("<summary xml:lang=\"" + language + "\">"), std::string::npos) << language;
     }
     // The installed program finds them beside itself.
-    EXPECT_EQ(capture("LANG=C.UTF-8 LANGUAGE=de " + root + "/usr/bin/glimora --help").text.substr(0, 8), "Aufruf: ");
+    EXPECT_EQ(capture("LANG=de_DE.UTF-8 " + root + "/usr/bin/glimora --help").text.substr(0, 8), "Aufruf: ");
 
     // The menu entry's command starts the default face, from the user's own folder.
     makeDirs(userFolder);
