@@ -33,8 +33,10 @@ FIND_BUTTON = '''(function find(actor) {
     }
     if (label === %s) {
         let shown = actor;
-        while (!shown.is_mapped())
+        while (shown && !shown.is_mapped())
             shown = shown.get_parent();
+        if (!shown)
+            return null;  // a banner on its way out
         return {shown: shown === actor,
                 at: [...shown.get_transformed_position(), ...shown.get_transformed_size()]};
     }
