@@ -43,26 +43,6 @@ bool isInside(uint32_t pixel, bool blends)
     return blends ? (pixel >> 24) != 0 : (pixel >> 24) >= 128;
 }
 
-void describe(XImage& image, uint32_t* pixels, int width, int height, int depth)
-{
-    const uint32_t one = 1;
-    image = XImage{};
-    image.width = width;
-    image.height = height;
-    image.format = ZPixmap;
-    image.data = reinterpret_cast<char*>(pixels);
-    image.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
-    image.bitmap_unit = 32;
-    image.bitmap_bit_order = image.byte_order;
-    image.bitmap_pad = 32;
-    image.depth = depth;
-    image.bytes_per_line = width * 4;
-    image.bits_per_pixel = 32;
-    image.red_mask = 0xFF0000;
-    image.green_mask = 0x00FF00;
-    image.blue_mask = 0x0000FF;
-    XInitImage(&image);
-}
 
 void setShape(Display* display, Window xid, int kind, const std::vector<XRectangle>& rects)
 {
@@ -98,7 +78,7 @@ void LayeredPicture::update(const uint32_t* pixels, int w, int h, int stridePixe
         source.assign(size_t(w) * h, 0);
         shown.assign(size_t(w) * h, 0);
         inside.assign(size_t(w) * h, 0);
-        describe(image, shown.data(), w, h, depth);
+        describePixels(image, shown.data(), w, h, w, depth);
     }
     for (LONG y = sent.top; y < sent.bottom; ++y)
         std::memcpy(&source[size_t(y) * w + sent.left], pixels + size_t(y) * stridePixels + sent.left,
@@ -177,4 +157,25 @@ void LayeredPicture::send(const RECT& area)
     XPutImage(display, xid, gc, &image, area.left, area.top, area.left, area.top, unsigned(area.right - area.left),
               unsigned(area.bottom - area.top));
     XFlush(display);
+}
+
+void describePixels(XImage& image, const uint32_t* pixels, int width, int height, int stridePixels, int depth)
+{
+    const uint32_t one = 1;
+    image = XImage{};
+    image.width = width;
+    image.height = height;
+    image.format = ZPixmap;
+    image.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
+    image.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
+    image.bitmap_unit = 32;
+    image.bitmap_bit_order = image.byte_order;
+    image.bitmap_pad = 32;
+    image.depth = depth;
+    image.bytes_per_line = stridePixels * 4;
+    image.bits_per_pixel = 32;
+    image.red_mask = 0xFF0000;
+    image.green_mask = 0x00FF00;
+    image.blue_mask = 0x0000FF;
+    XInitImage(&image);
 }

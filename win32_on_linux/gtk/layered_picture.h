@@ -46,3 +46,6 @@ private:
     std::vector<uint8_t> inside;   // the shape: clickable (blending) or shown (not)
     XImage image{};
 };
+
+// Describes 32-bit pixels as the X server takes them, without copying them.
+void describePixels(XImage& image, const uint32_t* pixels, int width, int height, int stridePixels, int depth);

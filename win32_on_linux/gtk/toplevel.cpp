@@ -357,23 +357,7 @@ void describe(XImage& frame, const uint32_t* pixels, int width, int height, int 
     if (frame.data == reinterpret_cast<const char*>(pixels) && frame.width == width && frame.height == height &&
         frame.bytes_per_line == stridePixels * 4)
         return;
-    const uint32_t one = 1;
-    frame = XImage{};
-    frame.width = width;
-    frame.height = height;
-    frame.format = ZPixmap;
-    frame.data = reinterpret_cast<char*>(const_cast<uint32_t*>(pixels));
-    frame.byte_order = *reinterpret_cast<const char*>(&one) ? LSBFirst : MSBFirst;
-    frame.bitmap_unit = 32;
-    frame.bitmap_bit_order = frame.byte_order;
-    frame.bitmap_pad = 32;
-    frame.depth = 24;
-    frame.bytes_per_line = stridePixels * 4;
-    frame.bits_per_pixel = 32;
-    frame.red_mask = 0xFF0000;
-    frame.green_mask = 0x00FF00;
-    frame.blue_mask = 0x0000FF;
-    XInitImage(&frame);
+    describePixels(frame, pixels, width, height, stridePixels, 24);
 }
 
 }  // namespace
