@@ -78,6 +78,17 @@ void BM_CopyDefaultSkinCanvasThrice(benchmark::State& state)
     copies(state, skin ? skin->getWidth() : 1, skin ? skin->getHeight() : 1);
     delete skin;
 }
+// One plain copy of this many bytes per iteration.
+void copyOnce(benchmark::State& state, size_t bytes)
+{
+    std::vector<char> from(bytes, 1), to(bytes);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+}
+
 // One copy of the default face's canvas as large as a frame at this scale sends.
 void BM_CopyEnlargedDefaultSkinCanvas(benchmark::State& state)
 {
@@ -86,12 +97,7 @@ void BM_CopyEnlargedDefaultSkinCanvas(benchmark::State& state)
     Skin* skin = loadDefaultSkin();
     const size_t bytes = skin ? size_t(skin->getWidth()) * scale * skin->getHeight() * scale * 4 : 4;
     delete skin;
-    std::vector<char> from(bytes, 1), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+    copyOnce(state, bytes);
 }
 void BM_Copy1024x768CanvasThrice(benchmark::State& state)
 {
@@ -119,12 +125,7 @@ void BM_CopyGhostSkinCanvas(benchmark::State& state)
     Skin* skin = loadGhostSkin();
     const size_t bytes = skin ? size_t(skin->getWidth()) * skin->getHeight() * 4 : 4;
     delete skin;
-    std::vector<char> from(bytes, 1), to(bytes);
-    for (auto _ : state) {
-        std::memcpy(to.data(), from.data(), bytes);
-        benchmark::ClobberMemory();
-    }
-    state.SetBytesProcessed(state.iterations() * int64_t(bytes));
+    copyOnce(state, bytes);
 }
 
 BENCHMARK(BM_CopyDefaultSkinCanvasThrice);
