@@ -24,7 +24,8 @@ bus = Gio.bus_get_sync(Gio.BusType.SESSION)
 
 # Where the button of a label is, as {"shown": true, "at": [x, y, width, height]};
 # while its banner shows without it, {"shown": false, "at": the banner's shown part};
-# null while no banner has it.
+# null while no banner has it. Only the banners are searched: the shell's list of
+# notifications holds the same buttons, unshown, under actors that cover the screen.
 FIND_BUTTON = '''(function find(actor) {
     let label = null;
     try {
@@ -33,12 +34,12 @@ FIND_BUTTON = '''(function find(actor) {
     }
     if (label === %s) {
         let shown = actor;
-        while (shown && !shown.is_mapped())
+        while (shown !== Main.messageTray && !shown.is_mapped())
             shown = shown.get_parent();
-        if (!shown)
-            return null;  // a banner on its way out
-        return {shown: shown === actor,
-                at: [...shown.get_transformed_position(), ...shown.get_transformed_size()]};
+        const at = [...shown.get_transformed_position(), ...shown.get_transformed_size()];
+        if (shown === Main.messageTray || !at.every(Number.isFinite))
+            return null;  // a banner on its way out, or not laid out yet
+        return {shown: shown === actor, at: at};
     }
     for (const child of actor.get_children()) {
         const found = find(child);
@@ -46,7 +47,7 @@ FIND_BUTTON = '''(function find(actor) {
             return found;
     }
     return null;
-})(global.stage)'''
+})(Main.messageTray)'''
 
 
 def call(path, interface, method, signature=None, args=None, reply=None):

@@ -111,6 +111,14 @@ protected:
     }
 
     int shell(const std::string& command) const { return ::shell(command + " >/dev/null 2>&1"); }
+    // A helper script of the test: when it fails, its own words say why.
+    testing::AssertionResult runs(const std::string& script) const
+    {
+        const std::string said = work.path() + "/script.err";
+        if (int status = ::shell(here + script + " >/dev/null 2>" + said))
+            return testing::AssertionFailure() << script << " ended with " << status << ":\n" << readFile(said);
+        return testing::AssertionSuccess();
+    }
     bool busHas(const std::string& name) const
     {
         return shell("gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus "
@@ -137,7 +145,7 @@ TEST_F(Gnome, ExtensionReportsThePointerOverNativeWindowsAndWhileItIsOffTheProgr
     ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
     ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
     ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
-    ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);  // the shell starts in its overview
+    ASSERT_TRUE(runs("gnome_input.py key 0xff1b"));  // the shell starts in its overview
     ASSERT_NO_FATAL_FAILURE(startMovingThePointer(here + "gnome_input.py pointer"));
     expectPupilsFollowThePointer();
     EXPECT_TRUE(onEveryWorkspace());
@@ -168,11 +176,11 @@ TEST_F(Gnome, TheNoticesTurnOnButtonTurnsTheExtensionOnAndTheEyesFollowWithoutAR
     ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/prefix/share"}));
     ASSERT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 30000)) << "the extension did not start";
     // The shell starts in its overview, where GNOME 46 and later show no banners.
-    ASSERT_EQ(shell(here + "gnome_input.py key 0xff1b"), 0);
+    ASSERT_TRUE(runs("gnome_input.py key 0xff1b"));
     ASSERT_EQ(shell("gnome-extensions disable pointer@glimora.org"), 0);
     ASSERT_TRUE(eventually([&] { return !busHas("org.glimora.Pointer"); }));
     ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
-    ASSERT_EQ(shell(here + "gnome_input.py press 'Turn on'"), 0);
+    ASSERT_TRUE(runs("gnome_input.py press 'Turn on'"));
     EXPECT_TRUE(eventually([&] { return busHas("org.glimora.Pointer"); }, 10000)) << "the extension is still off";
     ASSERT_NO_FATAL_FAILURE(startMovingThePointer(here + "gnome_input.py pointer"));
     expectPupilsFollowThePointer();
