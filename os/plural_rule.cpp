@@ -32,7 +32,7 @@ private:
 
     void skipBlanks()
     {
-        while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r')
+        while (*p == ' ' || *p == '\t')  // the rule ends with its line
             ++p;
     }
     bool accept(const char* token)

@@ -115,6 +115,7 @@ TEST(PluralRule, MalformedOrHostileRulesCountAsEnglishWithoutCrashing)
         return pluralForm(("Language: x\nPlural-Forms: " + rule + "\nX-Other: 1\n").c_str(), n);
     };
     EXPECT_EQ(form("nplurals = 3; plural = n%10==1 && n%100!=11 ? 0 : n ? 1 : 2;", 0), 2u);
+    EXPECT_EQ(form("nplurals=2; plural=n==0", 2), 0u) << "the line ends the rule";
     EXPECT_EQ(form("nplurals=2; plural=n==0 ? 0 : 10/n > 2;", 0), 0u) << "a branch not taken may divide by zero";
     EXPECT_EQ(form("nplurals=3; plural=7;", 5), 0u) << "a form the catalogue lacks is the first";
     EXPECT_EQ(pluralForm(nullptr, 1), 0u);
