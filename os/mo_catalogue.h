@@ -13,11 +13,17 @@ public:
 
     // The translation of english, or nullptr when the catalogue has none.
     const char* find(const char* english) const;
+    // The form for count of a counted text's translation, english being its
+    // singular, or nullptr when the catalogue has none.
+    const char* findPlural(const char* english, unsigned long count) const;
     bool isEmpty() const { return count == 0; }
 
 private:
+    // The index of english among the originals, or count when it is not there.
+    unsigned indexOf(const char* english) const;
     // The string an entry of a table at tableOffset names, or nullptr if it lies outside the bytes.
-    const char* string(size_t tableOffset, unsigned index) const;
+    // length, when given, receives its length (all of a counted text's forms).
+    const char* string(size_t tableOffset, unsigned index, size_t* length = nullptr) const;
     unsigned read32(size_t offset) const;
 
     const unsigned char* bytes = nullptr;
@@ -25,4 +31,5 @@ private:
     unsigned count = 0;
     size_t originals = 0;
     size_t translations = 0;
+    const char* header = nullptr;  // the translation of "", which holds the plural rule
 };

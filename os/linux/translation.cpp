@@ -42,11 +42,22 @@ bool bindCatalogues()
     return true;
 }
 
+// The catalogues are bound before the first look-up.
+const char* boundDomain()
+{
+    static const bool bound = bindCatalogues();
+    (void)bound;
+    return domain;
+}
+
 }  // namespace
 
 const char* translate(const char* english)
 {
-    static const bool bound = bindCatalogues();
-    (void)bound;
-    return dgettext(domain, english);
+    return dgettext(boundDomain(), english);
+}
+
+const char* translatePlural(const char* singular, const char* plural, unsigned long n)
+{
+    return dngettext(boundDomain(), singular, plural, n);
 }

@@ -41,11 +41,22 @@ MoCatalogue userCatalogue()
     return MoCatalogue(nullptr, 0);
 }
 
+const MoCatalogue& catalogue()
+{
+    static const MoCatalogue catalogue = userCatalogue();
+    return catalogue;
+}
+
 }  // namespace
 
 const char* translate(const char* english)
 {
-    static const MoCatalogue catalogue = userCatalogue();
-    const char* translated = *english ? catalogue.find(english) : nullptr;
+    const char* translated = *english ? catalogue().find(english) : nullptr;
     return translated ? translated : english;
+}
+
+const char* translatePlural(const char* singular, const char* plural, unsigned long n)
+{
+    const char* translated = *singular ? catalogue().findPlural(singular, n) : nullptr;
+    return translated ? translated : n == 1 ? singular : plural;
 }

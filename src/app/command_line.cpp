@@ -16,7 +16,8 @@ const char* usage()
         "\n"
         "Shows a face on the desktop whose eyes follow the mouse pointer. Drag it\n"
         "with the left mouse button; right-click it for the menu (always on top,\n"
-        "run on start-up, skins, exit); Esc ends it.\n"
+        "run on start-up, skins, size, exit). Ctrl + mouse wheel over the face\n"
+        "changes its size. Esc, with the face focused, quits the program.\n"
         "\n"
         "It works in the folder it is started in: it keeps its settings in eyes.ini\n"
         "there and reads the skins from the skins folder there.\n"
@@ -51,7 +52,9 @@ bool handleCommandLine(int argc, char** argv, int* status)
     *status = usageError;
     const std::string problem =
         !wrong            ? translate("give one option at most; try 'glimora --help'")
+        // Translators: the option as it was given
         : wrong[0] == '-' ? translateWith("unknown option '%s'; try 'glimora --help'", {wrong})
+                          // Translators: the argument as it was given
                           : translateWith("unexpected argument '%s'; try 'glimora --help'", {wrong});
     std::fprintf(stderr, "glimora: %s\n", problem.c_str());
     return false;

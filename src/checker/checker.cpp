@@ -17,7 +17,9 @@ int reportUnloadable(const std::string& folder, std::ostream& err)
     std::error_code error;
     const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
     const char* text = std::filesystem::exists(main, error)
+                           // Translators: the main picture's file name, main.bmp
                            ? translate("%s cannot be read as a BMP picture; the program would not load this skin")
+                           // Translators: the main picture's file name, main.bmp
                            : translate("%s is missing; the program would not load this skin");
     err << "glimora-check: " << fillIn(text, {main}) << "\n";
     return exitNotLoaded;
@@ -29,6 +31,7 @@ bool writePreview(Skin& skin, const Options& options, std::ostream& err)
     Frame frame = paintFrame(skin, pointer);
     if (!frame.pixels.empty() && writePng(options.previewPath, frame.pixels.data(), frame.width, frame.height, frame.alpha))
         return true;
+    // Translators: the preview's path as it was given
     err << "glimora-check: " << translateWith("cannot write the preview to %s", {options.previewPath}) << "\n";
     return false;
 }

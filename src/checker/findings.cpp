@@ -41,12 +41,15 @@ void checkFourthBytes(const std::string& name, const FourthBytes& fourth, bool s
 {
     if (fourth.ignored)
         warnings.push_back({Problem::FourthBytesIgnored,
+                            // Translators: a file of the skin, such as main.bmp; the name of GIMP's export option, which GIMP
+                            // shows untranslated
                             translateWith("%s carries fourth bytes that are ignored, as Windows ignores them: its "
                                           "header declares no alpha mask. For soft edges, save it as a 32-bit BMP "
                                           "with an alpha channel (GIMP: \"%s\"; see the README)",
                                           {name, "A8 R8 G8 B8"})});
     if (!fourth.alpha.empty() && !skinHasAlpha && name != "main.bmp")
         warnings.push_back({Problem::AlphaUnused,
+                            // Translators: a file of the skin, such as eyebg.bmp
                             translateWith("%s has an alpha channel, which is ignored because main.bmp has none",
                                           {name})});
 }
@@ -62,6 +65,7 @@ Picture readSkinFile(const std::string& folder, const std::string& name, bool sk
     std::error_code error;
     if (!picture && std::filesystem::exists(path, error))
         warnings.push_back({Problem::UnreadableFile,
+                            // Translators: a file of the skin, such as mask.bmp
                             translateWith("%s is there but cannot be read as a BMP picture; the program ignores it",
                                           {name})});
     checkFourthBytes(name, fourth, skinHasAlpha, warnings);
@@ -123,19 +127,27 @@ void checkMarkers(BITMAP* original, std::vector<Warning>& warnings)
     if (markers.count == 0)
         warnings.push_back(
             {Problem::NoMarkers, translate("main.bmp has no magenta marker pixel, so the face has no eyes")});
-    if (markers.count > MAX_EYES)
-        warnings.push_back({Problem::TooManyMarkers,
-                            translateWith("main.bmp has %s magenta markers; only the first %s become eyes, the "
-                                          "others (the first at %s) stay opaque",
-                                          {std::to_string(markers.count), std::to_string(MAX_EYES),
-                                           point(markers.first[MAX_EYES])})});
+    if (markers.count > MAX_EYES) {
+        // Translators: the number of marker pixels, which picks the form; the most eyes a
+        // skin has (16); the first marker left over, as "(x, y)" in pixels.
+        const char* text = translatePlural("main.bmp has %s magenta marker; only the first %s become eyes, the "
+                                           "others (the first at %s) stay opaque",
+                                           "main.bmp has %s magenta markers; only the first %s become eyes, the "
+                                           "others (the first at %s) stay opaque",
+                                           static_cast<unsigned long>(markers.count));
+        warnings.push_back({Problem::TooManyMarkers, fillIn(text, {std::to_string(markers.count),
+                                                                   std::to_string(MAX_EYES),
+                                                                   point(markers.first[MAX_EYES])})});
+    }
     for (size_t i = 0; i < markers.first.size() && i < MAX_EYES; ++i) {
         POINT marker = markers.first[i];
         if (!fillsAnotherArea(original, marker))
             continue;
+        // Translators: the eye's number; its marker's position, as "(x, y)" in pixels
         const char* text = marker.y > 0 ? translate("eye %s: the pixel above its marker at %s has another colour "
                                                     "than most pixels around the marker, so the area of that colour "
                                                     "is made transparent instead of the eye")
+                                        // Translators: the eye's number; its marker's position, as "(x, y)" in pixels
                                         : translate("eye %s: the pixel below its marker at %s has another colour "
                                                     "than most pixels around the marker, so the area of that colour "
                                                     "is made transparent instead of the eye");
@@ -198,14 +210,19 @@ void checkAreas(const Skin& skin, std::vector<Warning>& warnings)
     for (int i = 0; i < skin.eyeCount; ++i) {
         if (areas[i].reachesEdge)
             warnings.push_back({Problem::AreaReachesEdge,
+                                // Translators: the eye's number
                                 translateWith("eye %s: its transparent area reaches the edge of the picture; is the "
                                               "eye's outline closed?",
                                               {std::to_string(i + 1)})});
-        if (areas[i].pixels * 2 > total)
+        if (areas[i].pixels * 2 > total) {
+            // Translators: the eye's number; the pixels of its area; the picture's pixels, which pick the form.
+            const char* text = translatePlural("eye %s: its transparent area covers %s of the picture's %s pixel",
+                                               "eye %s: its transparent area covers %s of the picture's %s pixels",
+                                               static_cast<unsigned long>(total));
             warnings.push_back({Problem::AreaCoversMostOfPicture,
-                                translateWith("eye %s: its transparent area covers %s of the picture's %s pixels",
-                                              {std::to_string(i + 1), std::to_string(areas[i].pixels),
-                                               std::to_string(total)})});
+                                fillIn(text, {std::to_string(i + 1), std::to_string(areas[i].pixels),
+                                              std::to_string(total)})});
+        }
     }
 }
 
@@ -213,6 +230,7 @@ void checkMask(BITMAP* mask, const Skin& skin, std::vector<Warning>& warnings)
 {
     if (mask->w != skin.getWidth() || mask->h != skin.getHeight())
         warnings.push_back({Problem::MaskSizeDiffers,
+                            // Translators: the two pictures' sizes, as "width x height" in pixels
                             translateWith("mask.bmp is %s but main.bmp is %s; the window is shaped by the mask's "
                                           "own size",
                                           {size(mask->w, mask->h), size(skin.getWidth(), skin.getHeight())})});
@@ -228,6 +246,7 @@ void checkBackground(BITMAP* background, const Skin& skin, std::vector<Warning>&
 {
     if (background->w < skin.getWidth() || background->h < skin.getHeight())
         warnings.push_back({Problem::BackgroundSmaller,
+                            // Translators: the two pictures' sizes, as "width x height" in pixels
                             translateWith("eyebg.bmp is %s, smaller than main.bmp's %s; pupils leave trails in "
                                           "eyes beyond its edge",
                                           {size(background->w, background->h),
@@ -247,6 +266,8 @@ void checkPupil(const EyeFinding& eye, int i, std::vector<Warning>& warnings)
     int height = eye.bounds.bottom - eye.bounds.top;
     if (eye.pupilWidth > width || eye.pupilHeight > height)
         warnings.push_back({Problem::PupilLargerThanEye,
+                            // Translators: the eye's number; the pupil's file, or "built-in oval"; the pupil's and the
+                            // eye's sizes, as "width x height" in pixels
                             translateWith("eye %s: its pupil (%s, %s) is larger than the eye (%s), so only part of "
                                           "it shows",
                                           {std::to_string(i + 1), eye.pupilFile,

@@ -92,8 +92,10 @@ bool parseOptions(const std::vector<std::string>& args, Options& options, std::s
             break;
         }
         case ':':
+            // Translators: the option as it was given
             return error = translateWith("%s needs a value", {argv.pointers[optind - 1]}), false;
         default:
+            // Translators: the option as it was given
             return error = translateWith("unknown option %s", {argv.pointers[optind - 1]}), false;
         }
     }

@@ -108,6 +108,7 @@ bool Skin::load()
     const std::string folder = skinFolder();
     if (loadFolder(folder))
         return true;
+    // Translators: the skin's folder, a path that ends in skins/ and its name
     const std::string message = translateWith("Problem loading \"%s\". Skin not loaded.", {folder});
     std::fprintf(stderr, "glimora: %s\n", message.c_str());
     MessageBoxA(nullptr, message.c_str(), translate("Problem loading Skin"), MB_OK);

@@ -57,6 +57,7 @@ bool writeScript()
     GError* error = nullptr;
     if (!g_file_set_contents(scriptFile.c_str(), text.c_str(), gssize(text.size()), &error)) {
         std::fprintf(stderr, "glimora: %s\n",
+                     // Translators: the script's path; the system's reason, in its own language
                      translateWith("cannot write the KWin script %s: %s", {scriptFile, error->message}).c_str());
         g_error_free(error);
         return false;
@@ -70,6 +71,7 @@ void onStarted(GObject*, GAsyncResult* result, gpointer)
     GVariant* reply = g_dbus_connection_call_finish(bus, result, &error);
     if (!reply) {
         std::fprintf(stderr, "glimora: %s\n",
+                     // Translators: KWin's reason, in English
                      translateWith("KWin did not start the pointer script: %s", {error->message}).c_str());
         g_error_free(error);
         return;
@@ -88,8 +90,10 @@ void onLoaded(GObject*, GAsyncResult* result, gpointer)
         g_variant_unref(reply);
     }
     if (id < 0) {
+        // Translators: the reason in "KWin did not load the pointer script: %s" when KWin gives none
         const std::string reason = error ? error->message : translate("it refused it");
         std::fprintf(stderr, "glimora: %s\n",
+                     // Translators: KWin's reason, in English, or "it refused it"
                      translateWith("KWin did not load the pointer script: %s", {reason}).c_str());
         if (error)
             g_error_free(error);

@@ -61,7 +61,9 @@ void gtk_backend::reportNoDisplay()
 {
     const char* display = g_getenv("DISPLAY");
     const std::string problem =
+        // Translators: the X display's name, such as :0
         display && *display        ? translateWith("cannot open the X display \"%s\" named by DISPLAY", {display})
+        // Translators: the program's name, glimora or glimora-check
         : g_getenv("WAYLAND_DISPLAY") ? translateWith("DISPLAY is not set: %s needs X11, or XWayland on a Wayland "
                                                       "desktop",
                                                       {programName()})
@@ -72,6 +74,7 @@ void gtk_backend::reportNoDisplay()
 void gtk_backend::reportNoVisual()
 {
     std::fprintf(stderr, "%s: %s\n", programName(),
+                 // Translators: the X display's name, such as :0
                  translateWith("the X display \"%s\" has no 24-bit true-colour visual", {DisplayString(xDisplay())})
                      .c_str());
 }

@@ -33,6 +33,7 @@ std::string forHelper(Helper helper)
 {
     switch (helper) {
     case Helper::GnomeExtension:
+        // Translators: the command that turns the extension on.
         return translateWith("On this GNOME Wayland session Glimora sees the pointer only while it is over windows "
                              "of X11 programs; elsewhere its eyes keep looking where they last saw it. To let them "
                              "follow the pointer everywhere, turn on its GNOME Shell extension:\n"
@@ -50,34 +51,45 @@ std::string forHelper(Helper helper)
     }
 }
 
+// Each text is whole, the state's sentences after the first, so that a language
+// joins them as it writes (without a space in Chinese and Japanese).
 std::string forGnome(const ExtensionReport& report)
 {
-    const std::string seesLittle =
-        translate("On this GNOME Wayland session Glimora sees the pointer only while it is over windows of X11 "
-                  "programs; elsewhere its eyes keep looking where they last saw it.");
     const std::string shell = std::to_string(report.shellMajor);
     if (isOff(report))
-        return seesLittle + " " + translateWith("Its GNOME Shell extension is off. Turn it on:\n    %s", {enableCommand});
+        // Translators: the command that turns the extension on.
+        return translateWith("On this GNOME Wayland session Glimora sees the pointer only while it is over windows "
+                             "of X11 programs; elsewhere its eyes keep looking where they last saw it. Its GNOME "
+                             "Shell extension is off. Turn it on:\n"
+                             "    %s",
+                             {enableCommand});
     switch (report.state) {
     case 3:
-        return seesLittle + " " +
-               translateWith("Its GNOME Shell extension failed to start (%s). It was made for another version of "
-                             "GNOME: install Glimora built for GNOME %s, then log out and in again.",
+        // Translators: GNOME Shell's error message, in English; the running GNOME's major version, such as 48.
+        return translateWith("On this GNOME Wayland session Glimora sees the pointer only while it is over windows "
+                             "of X11 programs; elsewhere its eyes keep looking where they last saw it. Its GNOME "
+                             "Shell extension failed to start (%s). It was made for another version of GNOME: "
+                             "install Glimora built for GNOME %s, then log out and in again.",
                              {report.error, shell});
     case 4:
         // Past the list the extension may well run; the 43-44 entry never loads from 45 on.
         if (report.shellMajor > report.newestListed && report.newestListed > 0 &&
             (report.newestListed >= 45 || report.shellMajor < 45))
-            return seesLittle + " " +
-                   translateWith("Its GNOME Shell extension is out of date: it lists GNOME up to %s, and this is "
+            // Translators: the newest GNOME version the extension lists and the running one, such as 47
+            // and 48; the command that lets GNOME run extensions not marked for its version.
+            return translateWith("On this GNOME Wayland session Glimora sees the pointer only while it is over "
+                                 "windows of X11 programs; elsewhere its eyes keep looking where they last saw it. "
+                                 "Its GNOME Shell extension is out of date: it lists GNOME up to %s, and this is "
                                  "GNOME %s. Update Glimora, or let GNOME run extensions not yet marked for its "
                                  "version:\n"
                                  "    %s\n"
                                  "That applies to every extension you have, and takes effect at your next log-in.",
                                  {std::to_string(report.newestListed), shell, validationCommand});
-        return seesLittle + " " +
-               translateWith("Its GNOME Shell extension is out of date: it does not list GNOME %s. Install Glimora "
-                             "built for this version of GNOME.",
+        // Translators: the running GNOME's major version, such as 48.
+        return translateWith("On this GNOME Wayland session Glimora sees the pointer only while it is over windows "
+                             "of X11 programs; elsewhere its eyes keep looking where they last saw it. Its GNOME "
+                             "Shell extension is out of date: it does not list GNOME %s. Install Glimora built for "
+                             "this version of GNOME.",
                              {shell});
     default:
         return forHelper(Helper::GnomeExtension);

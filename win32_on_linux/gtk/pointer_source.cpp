@@ -52,6 +52,7 @@ void start()
     bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!bus) {
         std::fprintf(stderr, "glimora: %s\n",
+                     // Translators: the system's reason
                      translateWith("no session bus (%s), so no compositor helper can report the pointer",
                                    {error->message})
                          .c_str());

@@ -44,6 +44,7 @@ void remember(Helper helper)
     std::string text = std::string(kindName(helper)) + "\n";
     if (!g_file_set_contents(file.c_str(), text.c_str(), gssize(text.size()), nullptr))
         std::fprintf(stderr, "glimora: %s\n",
+                     // Translators: the path of the file that remembers the notice was given
                      translateWith("cannot write %s, so this may be said again", {file}).c_str());
 }
 
