@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "os/console.h"
 #include "os/translation.h"
 
 namespace {
@@ -42,10 +42,7 @@ bool handleCommandLine(int argc, char** argv, int* status)
         if (!known(argv[i]))
             wrong = argv[i];
     if (!wrong && argc == 2) {
-        if (is(argv[1], "--version"))
-            std::printf("glimora %s\n", GLIMORA_VERSION);
-        else
-            std::fputs(usage(), stdout);
+        writeToUser(UserStream::output, is(argv[1], "--version") ? "glimora " GLIMORA_VERSION "\n" : usage());
         return false;
     }
     *status = usageError;
@@ -53,6 +50,6 @@ bool handleCommandLine(int argc, char** argv, int* status)
         !wrong            ? translate("give one option at most; try 'glimora --help'")
         : wrong[0] == '-' ? translateWith("unknown option '%s'; try 'glimora --help'", {wrong})
                           : translateWith("unexpected argument '%s'; try 'glimora --help'", {wrong});
-    std::fprintf(stderr, "glimora: %s\n", problem.c_str());
+    writeToUser(UserStream::error, "glimora: " + problem + "\n");
     return false;
 }

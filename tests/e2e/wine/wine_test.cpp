@@ -236,6 +236,30 @@ TEST_P(WineTest, ProgramInAFolderNamedInAnotherScriptFindsItsSkinsAndSettingsThe
     EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
 }
 
+// The command line of the Linux program. Started as Explorer starts it,
+// without a console or files to write to, it tells in a message box.
+TEST_P(WineTest, AnswersHelpAndVersionAsOnLinuxAndAWrongOptionEndsWith64)
+{
+    // What it wrote, after whatever Wine says first.
+    auto printed = [&](const std::string& from) {
+        const std::string out = readFile(work.path() + "/out.txt");
+        return out.substr(std::min(out.find(from), out.size()));
+    };
+    EXPECT_EQ(wine(exe() + " --version"), 0);
+    EXPECT_EQ(printed("glimora "), "glimora " GLIMORA_VERSION "\r\n");
+    EXPECT_EQ(wine(exe() + " --help"), 0);
+    EXPECT_EQ(printed("Usage: ").rfind("Usage: glimora [--help | --version]\r\n", 0), 0u);
+    EXPECT_EQ(wine(exe() + " --bogus"), 64);
+    EXPECT_EQ(printed("glimora: "), "glimora: unknown option '--bogus'; try 'glimora --help'\r\n");
+
+    program = {"wine", "start", "/wait", "/unix", exe(), "--bogus"};
+    const Window message = launch("Glimora");
+    ASSERT_NE(message, 0u);
+    desktop.focus(message);
+    xdotool("key Return");
+    EXPECT_EQ(exitStatus(), 64);
+}
+
 // A name an earlier build stored in the legacy code page (Latin-1 here) names no folder now.
 TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
 {
