@@ -19,6 +19,7 @@ InstallDir "$LOCALAPPDATA\Programs\Glimora"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 !include "${FILES}"
 
 VIProductVersion "${VERSION_DOTTED}"
@@ -73,6 +74,25 @@ FunctionEnd
 !insertmacro CLOSE_FACES ""
 !insertmacro CLOSE_FACES "un."
 
+; Run in place, as the quiet uninstall runs it, the uninstaller cannot delete
+; its own file while it runs: a copy of it in the temporary folder, started with
+; /ERASE as it ends, deletes the file once it is free, and the folder if empty.
+Function un.onInit
+  ${GetOptions} $CMDLINE "/ERASE" $0
+  IfErrors uninstall
+  StrCpy $1 0
+  erasing:
+    Delete "$INSTDIR\uninstall.exe"
+    IfFileExists "$INSTDIR\uninstall.exe" 0 erased
+    Sleep 100
+    IntOp $1 $1 + 1
+    IntCmp $1 100 erased erasing erased
+  erased:
+  RMDir "$INSTDIR"
+  Quit
+  uninstall:
+FunctionEnd
+
 Function startGlimora
   ; The design finds skins\ and keeps eyes.ini in the working folder.
   SetOutPath "$INSTDIR"
@@ -81,6 +101,7 @@ FunctionEnd
 
 Section "Glimora"
   Call closeRunningFaces
+  Delete "$TEMP\Glimora-uninstall.exe"  ; what an earlier uninstall left
   ; Replaces the program and the bundled skins; eyes.ini and skin folders the
   ; user added are not among them and stay.
   !insertmacro INSTALL_FILES
@@ -96,7 +117,9 @@ Section "Glimora"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\glimora.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Run in place (_?=), so that whoever runs it can wait until it has finished;
+  ; otherwise it runs on from a copy of itself and returns at once.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
@@ -106,6 +129,9 @@ Section "Uninstall"
   Call un.closeRunningFaces
   !insertmacro REMOVE_FILES
   Delete "$INSTDIR\uninstall.exe"
+  IfFileExists "$INSTDIR\uninstall.exe" 0 +3
+    CopyFiles /SILENT "$INSTDIR\uninstall.exe" "$TEMP\Glimora-uninstall.exe"
+    Exec '"$TEMP\Glimora-uninstall.exe" /ERASE _?=$INSTDIR'
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Glimora.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
