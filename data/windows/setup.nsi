@@ -1,7 +1,8 @@
 ; The Windows setup program: installs Glimora for the current user, without
 ; administrator rights, and registers it to be uninstalled from Settings > Apps.
 ; cmake/package-setup.cmake runs makensis on it with VERSION, VERSION_DOTTED,
-; COPYRIGHT, ICON, FILES (what the zip holds, as NSIS lines) and OUTFILE defined.
+; COPYRIGHT, ICON, PICTURE (the finish page's, drawn by tools/draw_icons), FILES
+; (what the zip holds, as NSIS lines) and OUTFILE defined.
 ; 64-bit like the programs it installs: it runs wherever they run.
 Target amd64-unicode
 ManifestDPIAware true
@@ -12,7 +13,9 @@ SetCompressor /SOLID lzma
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define PUBLISHER "The Glimora developers"
 
-Name "Glimora"
+; The pages and the branding line say which Glimora this is.
+Name "Glimora ${VERSION}"
+BrandingText "Glimora ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Glimora"
 ; Over an earlier install, the same folder.
@@ -33,6 +36,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Glimora"
 !define MUI_FINISHPAGE_RUN_FUNCTION startGlimora

@@ -228,6 +228,24 @@ TEST_P(SetupTest, SilentUninstallClosesTheFaceRemovesItsRunValueAndLeavesOnlyThe
     EXPECT_EQ(installedSetting("x") + "," + installedSetting("y"), "550,390");
 }
 
+// Run by hand, Return installs and goes on to the last page, where the face is.
+TEST_P(SetupTest, ItsTitleNamesTheVersionAndItsLastPageShowsTheFace)
+{
+    std::vector<std::string> variables = environment;
+    variables.push_back("DISPLAY=" + desktop.name());
+    Child setup({"wine", WINDOWS_SETUP}, work.path(), variables);
+    const Window page = desktop.waitForWindow("Glimora " GLIMORA_VERSION " Setup.*");
+    ASSERT_NE(page, 0u) << desktop.windowNames();
+    desktop.focus(page);
+    xdotool("key Return");
+    const Box frame = desktop.frame(page);
+    // The face's yellow, which NSIS's own picture lacks, on a good part of the page's left side.
+    EXPECT_TRUE(eventually([&] {
+        const std::vector<uint32_t> left = desktop.pixels({frame.x, frame.y, frame.width / 3, frame.height});
+        return std::count(left.begin(), left.end(), 0xFFD050u) > 4000;
+    })) << "no face on the last page";
+}
+
 INSTANTIATE_TEST_SUITE_P(Wine, SetupTest, testing::Values(false), desktopKind);
 
 }  // namespace
