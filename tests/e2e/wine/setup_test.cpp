@@ -58,35 +58,34 @@ protected:
                      command + " >out.txt 2>&1");
     }
 
-    static double secondsSince(std::chrono::steady_clock::time_point begin)
+    // Runs a command of the setup program or the uninstaller, silent, to its end,
+    // and when told, until every process it started has ended; the seconds it took.
+    double silently(const std::string& command, bool wholly)
     {
+        const auto begin = std::chrono::steady_clock::now();
+        EXPECT_EQ(wine(command), 0) << command;
+        if (wholly)
+            shell(wineEnvironment + WINE_SERVER " -w");
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
     }
 
-    // Runs the setup program silently and waits until every process it started has ended.
     void install()
     {
-        const auto begin = std::chrono::steady_clock::now();
-        EXPECT_EQ(wine("'" WINDOWS_SETUP "' /S"), 0);
-        shell(wineEnvironment + WINE_SERVER " -w");
-        RecordProperty("install_seconds", std::to_string(secondsSince(begin)));
+        const double seconds = silently("'" WINDOWS_SETUP "' /S", true);
+        RecordProperty("install_seconds", std::to_string(seconds));
         ASSERT_TRUE(fs::exists(installed + "/glimora.exe")) << "the setup installed nothing";
     }
 
-    // Runs the quiet uninstall command as a package manager does, waiting for
-    // that one process only.
+    // The quiet uninstall command, run as a package manager runs it: its one process waited for.
     void uninstall()
     {
         const std::string command = regValue(uninstallKey, "QuietUninstallString");
         const size_t quote = command.find('"', 1);
-        ASSERT_TRUE(command[0] == '"' && quote != std::string::npos) << command;
+        std::istringstream arguments(command.substr(quote + 1));
         std::string words = "'" + command.substr(1, quote - 1) + "'";
-        std::istringstream rest(command.substr(quote + 1));
-        for (std::string word; rest >> word;)
+        for (std::string word; arguments >> word;)
             words += " '" + word + "'";
-        const auto begin = std::chrono::steady_clock::now();
-        EXPECT_EQ(wine(words), 0) << command;
-        RecordProperty("uninstall_seconds", std::to_string(secondsSince(begin)));
+        RecordProperty("uninstall_seconds", std::to_string(silently(words, false)));
     }
 
     // A value under a key as `reg query` prints it; empty when there is none.
@@ -231,11 +230,9 @@ TEST_P(SetupTest, SilentUninstallClosesTheFaceRemovesItsRunValueAndLeavesOnlyThe
 // Run by hand, Return installs and goes on to the last page, where the face is.
 TEST_P(SetupTest, ItsTitleNamesTheVersionAndItsLastPageShowsTheFace)
 {
-    std::vector<std::string> variables = environment;
-    variables.push_back("DISPLAY=" + desktop.name());
-    Child setup({"wine", WINDOWS_SETUP}, work.path(), variables);
-    const Window page = desktop.waitForWindow("Glimora " GLIMORA_VERSION " Setup.*");
-    ASSERT_NE(page, 0u) << desktop.windowNames();
+    program = {"wine", WINDOWS_SETUP};
+    const Window page = launch("Glimora " GLIMORA_VERSION " Setup.*");
+    ASSERT_NE(page, 0u);
     desktop.focus(page);
     xdotool("key Return");
     const Box frame = desktop.frame(page);
