@@ -56,6 +56,7 @@ string(REGEX MATCH "^[0-9]+\\.[0-9]+\\.[0-9]+" numbers "${VERSION}")
 set(output ${BUILD}/Glimora-${VERSION}-setup.exe)
 execute_process(COMMAND ${MAKENSIS} -V2 -NOCD -DVERSION=${VERSION} -DVERSION_DOTTED=${numbers}.0
                         "-DCOPYRIGHT=${COPYRIGHT}" -DICON=${SOURCE}/data/windows/glimora.ico
+                        -DPICTURE=${SOURCE}/data/windows/setup.bmp
                         -DFILES=${BUILD}/setup-files.nsh -DOUTFILE=${output} ${SOURCE}/data/windows/setup.nsi
                 RESULT_VARIABLE failed)
 if(failed)

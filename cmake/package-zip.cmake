@@ -30,5 +30,6 @@ add_custom_command(OUTPUT ${setup}
           "-DCOPYRIGHT=${GLIMORA_COPYRIGHT}" -DMAKENSIS=${GLIMORA_MAKENSIS} -P ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake
   DEPENDS glimora glimora-check ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake ${CMAKE_SOURCE_DIR}/data/windows/setup.nsi
           ${CMAKE_SOURCE_DIR}/data/windows/README.txt ${CMAKE_SOURCE_DIR}/data/windows/NOTICES.txt
+          ${CMAKE_SOURCE_DIR}/data/windows/setup.bmp
   COMMENT "Making the setup program" VERBATIM)
 add_custom_target(setup ALL DEPENDS ${setup})

@@ -19,3 +19,9 @@ add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-fiel
 # Nothing beside the executables: the C and C++ runtimes are linked in. Loaded
 # anywhere in the 64-bit address space (high-entropy ASLR), data never executable (DEP).
 add_link_options(-static -static-libgcc -static-libstdc++ -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+# zlib too: Windows has no zlib1.dll (Wine brings one, which hides its lack).
+set(ZLIB_USE_STATIC_LIBS ON)
+# A build folder configured before keeps the DLL's import library in its cache.
+if(ZLIB_LIBRARY_RELEASE MATCHES "\\.dll\\.a$")
+  unset(ZLIB_LIBRARY_RELEASE CACHE)
+endif()

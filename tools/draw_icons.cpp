@@ -1,9 +1,10 @@
 // Draws the application icon, the sprouting default face, as pixel art: once at
 // 16 and once at 32 pixels, then scaled up by whole factors without blending, so
-// every size a desktop asks for stays crisp. Writes a hicolor icon theme tree and
-// the Windows program's icon, every size in one file:
-// `draw_icons [folder [ico]]` (default: data/icons and data/windows/glimora.ico)
-// makes FOLDER/NxN/apps/NAME.png and ICO.
+// every size a desktop asks for stays crisp. Writes a hicolor icon theme tree,
+// the Windows program's icon, every size in one file, and the setup program's
+// picture: `draw_icons [folder [ico [picture]]]` (default: data/icons,
+// data/windows/glimora.ico and data/windows/setup.bmp) makes
+// FOLDER/NxN/apps/NAME.png, ICO and PICTURE.
 #include <allegro.h>
 #include <png.h>
 
@@ -221,12 +222,34 @@ void saveIco(const std::string& path, std::vector<Rgba> icons)
         fail("cannot write " + path);
 }
 
+// The picture beside the setup program's last page, at the size NSIS shows it
+// (164 x 314): the large face four times over on a sky that pales downwards.
+void saveSetupPicture(const std::string& path, const Rgba& face)
+{
+    BITMAP* picture = create_bitmap(164, 314);
+    if (!picture)
+        fail("out of memory");
+    for (int y = 0; y < picture->h; ++y)
+        hline(picture, 0, y, picture->w - 1, makecol(110 + y / 3, 165 + y / 4, 225 + y / 12));
+    const int left = (picture->w - face.side) / 2, top = 60;
+    for (int y = 0; y < face.side; ++y)
+        for (int x = 0; x < face.side; ++x) {
+            const png_byte* p = &face.bytes[(static_cast<size_t>(y) * face.side + x) * 4];
+            if (p[3])
+                putpixel(picture, left + x, top + y, makecol(p[0], p[1], p[2]));
+        }
+    if (save_bmp(path.c_str(), picture, nullptr) != 0)
+        fail("cannot write " + path);
+    destroy_bitmap(picture);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
     const std::string folder = argc > 1 ? argv[1] : "data/icons";
     const std::string ico = argc > 2 ? argv[2] : "data/windows/glimora.ico";
+    const std::string setupPicture = argc > 3 ? argv[3] : "data/windows/setup.bmp";
     if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
         fail("cannot start Allegro");
     set_color_depth(32);
@@ -239,6 +262,7 @@ int main(int argc, char** argv)
     for (const Rgba& icon : icons)
         savePng(folder, icon);
     saveIco(ico, icons);
+    saveSetupPicture(setupPicture, scaled(large, 4));
     destroy_bitmap(small);
     destroy_bitmap(large);
     return 0;

@@ -1,7 +1,8 @@
 ; The Windows setup program: installs Glimora for the current user, without
 ; administrator rights, and registers it to be uninstalled from Settings > Apps.
 ; cmake/package-setup.cmake runs makensis on it with VERSION, VERSION_DOTTED,
-; COPYRIGHT, ICON, FILES (what the zip holds, as NSIS lines) and OUTFILE defined.
+; COPYRIGHT, ICON, PICTURE (the finish page's, drawn by tools/draw_icons), FILES
+; (what the zip holds, as NSIS lines) and OUTFILE defined.
 ; 64-bit like the programs it installs: it runs wherever they run.
 Target amd64-unicode
 ManifestDPIAware true
@@ -12,13 +13,16 @@ SetCompressor /SOLID lzma
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define PUBLISHER "The Glimora developers"
 
-Name "Glimora"
+; The pages and the branding line say which Glimora this is.
+Name "Glimora ${VERSION}"
+BrandingText "Glimora ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$LOCALAPPDATA\Programs\Glimora"
 ; Over an earlier install, the same folder.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 !include "${FILES}"
 
 VIProductVersion "${VERSION_DOTTED}"
@@ -32,6 +36,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${PICTURE}"
 !define MUI_FINISHPAGE_RUN
 !define MUI_FINISHPAGE_RUN_TEXT "Start Glimora"
 !define MUI_FINISHPAGE_RUN_FUNCTION startGlimora
@@ -73,6 +78,25 @@ FunctionEnd
 !insertmacro CLOSE_FACES ""
 !insertmacro CLOSE_FACES "un."
 
+; Run in place, as the quiet uninstall runs it, the uninstaller cannot delete
+; its own file while it runs: a copy of it in the temporary folder, started with
+; /ERASE as it ends, deletes the file once it is free, and the folder if empty.
+Function un.onInit
+  ${GetOptions} $CMDLINE "/ERASE" $0
+  IfErrors uninstall
+  StrCpy $1 0
+  erasing:
+    Delete "$INSTDIR\uninstall.exe"
+    IfFileExists "$INSTDIR\uninstall.exe" 0 erased
+    Sleep 100
+    IntOp $1 $1 + 1
+    IntCmp $1 100 erased erasing erased
+  erased:
+  RMDir "$INSTDIR"
+  Quit
+  uninstall:
+FunctionEnd
+
 Function startGlimora
   ; The design finds skins\ and keeps eyes.ini in the working folder.
   SetOutPath "$INSTDIR"
@@ -81,6 +105,7 @@ FunctionEnd
 
 Section "Glimora"
   Call closeRunningFaces
+  Delete "$TEMP\Glimora-uninstall.exe"  ; what an earlier uninstall left
   ; Replaces the program and the bundled skins; eyes.ini and skin folders the
   ; user added are not among them and stay.
   !insertmacro INSTALL_FILES
@@ -96,7 +121,9 @@ Section "Glimora"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\glimora.exe,0"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  ; Run in place (_?=), so that whoever runs it can wait until it has finished;
+  ; otherwise it runs on from a copy of itself and returns at once.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" ${SIZE_KB}
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
@@ -106,6 +133,9 @@ Section "Uninstall"
   Call un.closeRunningFaces
   !insertmacro REMOVE_FILES
   Delete "$INSTDIR\uninstall.exe"
+  IfFileExists "$INSTDIR\uninstall.exe" 0 +3
+    CopyFiles /SILENT "$INSTDIR\uninstall.exe" "$TEMP\Glimora-uninstall.exe"
+    Exec '"$TEMP\Glimora-uninstall.exe" /ERASE _?=$INSTDIR'
   RMDir "$INSTDIR"
   Delete "$SMPROGRAMS\Glimora.lnk"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"

@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
-#include <cstdio>
 #include <cstring>
 
+#include "os/console.h"
 #include "os/translation.h"
 
 namespace {
@@ -43,10 +43,7 @@ bool handleCommandLine(int argc, char** argv, int* status)
         if (!known(argv[i]))
             wrong = argv[i];
     if (!wrong && argc == 2) {
-        if (is(argv[1], "--version"))
-            std::printf("glimora %s\n", GLIMORA_VERSION);
-        else
-            std::fputs(usage(), stdout);
+        writeToUser(UserStream::output, is(argv[1], "--version") ? "glimora " GLIMORA_VERSION "\n" : usage());
         return false;
     }
     *status = usageError;
@@ -56,6 +53,6 @@ bool handleCommandLine(int argc, char** argv, int* status)
         : wrong[0] == '-' ? translateWith("unknown option '%s'; try 'glimora --help'", {wrong})
                           // Translators: the argument as it was given
                           : translateWith("unexpected argument '%s'; try 'glimora --help'", {wrong});
-    std::fprintf(stderr, "glimora: %s\n", problem.c_str());
+    writeToUser(UserStream::error, "glimora: " + problem + "\n");
     return false;
 }

@@ -1,11 +1,13 @@
 // The built programs as Explorer and the loader see them, read with Windows' own
 // calls: an icon group of every size the Linux icons have, a version resource
-// whose numbers are the project's, the manifest the loader reads, and ASLR and
-// DEP switched on in the file.
+// whose numbers are the project's, the manifest the loader reads, ASLR and DEP
+// switched on in the file, and no DLL that Windows lacks.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <ostream>
 #include <iterator>
@@ -167,6 +169,29 @@ TEST_P(Executable, IsLoadedAtARandomPlaceAnywhereIn64BitsAndItsDataNeverRuns)
     // Without its relocations the loader cannot move the program, whatever the flags say.
     EXPECT_FALSE(nt->FileHeader.Characteristics & IMAGE_FILE_RELOCS_STRIPPED);
     EXPECT_GT(nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_BASERELOC].Size, 0u);
+}
+
+// Wine brings DLLs that Windows lacks (zlib1.dll among them), so loading the
+// program here proves nothing: its imports are read against what Windows has.
+TEST_P(Executable, ImportsOnlyDllsThatWindowsHas)
+{
+    const std::set<std::string> windowsDlls{"advapi32.dll", "comdlg32.dll", "ddraw.dll", "dinput.dll", "dsound.dll",
+                                            "gdi32.dll", "kernel32.dll", "msvcrt.dll", "ole32.dll", "shell32.dll",
+                                            "user32.dll", "winmm.dll"};
+    // Mapped as an image: its addresses are offsets from the base, whose low bits tell how it was loaded.
+    const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module) & ~ULONG_PTR(3));
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(
+        base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    const DWORD imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    std::set<std::string> named;
+    for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports); entry->Name; ++entry) {
+        std::string name = reinterpret_cast<const char*>(base + entry->Name);
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        named.insert(name);
+    }
+    EXPECT_TRUE(named.count("kernel32.dll"));
+    for (const std::string& name : named)
+        EXPECT_TRUE(windowsDlls.count(name) || name.rfind("api-ms-win-", 0) == 0) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Built, Executable,

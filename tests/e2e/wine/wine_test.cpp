@@ -2,6 +2,7 @@
 // face, the same pointer and the same expected pixels as the Linux program.
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "e2e/support/eyes_fixture.h"
 #include "e2e/support/ghost.h"
@@ -235,6 +236,28 @@ TEST_P(WineTest, ProgramInAFolderNamedInAnotherScriptFindsItsSkinsAndSettingsThe
     EXPECT_TRUE(std::filesystem::is_empty(elsewhere));
 }
 
+// The command line of the Linux program. Started as Explorer starts it,
+// without a console or files to write to, it tells in a message box.
+TEST_P(WineTest, AnswersHelpAndVersionAsOnLinuxAndAWrongOptionEndsWith64)
+{
+    // After whatever Wine says first.
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"--version", 0, "\nglimora " GLIMORA_VERSION "\r\n"},
+        {"--help", 0, "\nUsage: glimora [--help | --version]\r\n"},
+        {"--bogus", 64, "\nglimora: unknown option '--bogus'; try 'glimora --help'\r\n"}};
+    for (const auto& [option, status, said] : cases) {
+        EXPECT_EQ(wine(exe() + " " + option), status);
+        EXPECT_NE(("\n" + readFile(work.path() + "/out.txt")).find(said), std::string::npos) << option;
+    }
+
+    program = {"wine", "start", "/wait", "/unix", exe(), "--bogus"};
+    const Window message = launch("Glimora");
+    ASSERT_NE(message, 0u);
+    desktop.focus(message);
+    xdotool("key Return");
+    EXPECT_EQ(exitStatus(), 64);
+}
+
 // A name an earlier build stored in the legacy code page (Latin-1 here) names no folder now.
 TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
 {
@@ -249,18 +272,22 @@ TEST_P(WineTest, SkinNameStoredInTheLegacyCodePageShowsTheMessageAndIsKept)
 
 // The catalogue of the user's language, else of that language without its
 // country (Canadian French reads French), else English (Portugal's Portuguese
-// is not Brazil's). The locale needs no installing: Wine reads its name.
-TEST_P(WineTest, CheckerSpeaksTheUsersLanguageOrItsLanguageWithoutTheCountry)
+// is not Brazil's). The locale needs no installing: Wine reads its name. In a
+// console, which script makes of Wine's terminal, the words are whole too: its
+// code page is the locale's (932 for Japanese), not UTF-8.
+TEST_P(WineTest, CheckerSpeaksTheUsersLanguageOrItsLanguageWithoutTheCountryInAFileAndInAConsole)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"de_DE.UTF-8", "glimora-check: unbekannte Option --bogus"},
-        {"fr_CA.UTF-8", "glimora-check: option inconnue --bogus"},
-        {"pt_BR.UTF-8", "glimora-check: op\u00e7\u00e3o desconhecida --bogus"},
-        {"pt_PT.UTF-8", "glimora-check: unknown option --bogus"},
-        {"zh_TW.UTF-8", "glimora-check: unknown option --bogus"}};
-    for (const auto& [locale, said] : cases) {
-        shell("cd " + work.path() + " && LC_ALL=" + locale + " " + wineEnvironment + "wine " WINDOWS_CHECKER
-              " --bogus 2>err.txt");
+    const std::string toFile = "wine " WINDOWS_CHECKER " --bogus 2>err.txt";
+    const std::string toConsole = "script -qec 'wine " WINDOWS_CHECKER " --bogus' /dev/null >err.txt";
+    const std::tuple<const char*, std::string, const char*> cases[] = {
+        {"de_DE.UTF-8", toFile, "glimora-check: unbekannte Option --bogus"},
+        {"fr_CA.UTF-8", toFile, "glimora-check: option inconnue --bogus"},
+        {"pt_BR.UTF-8", toFile, "glimora-check: op\u00e7\u00e3o desconhecida --bogus"},
+        {"pt_PT.UTF-8", toFile, "glimora-check: unknown option --bogus"},
+        {"zh_TW.UTF-8", toFile, "glimora-check: unknown option --bogus"},
+        {"ja_JP.UTF-8", toConsole, "glimora-check: \u4e0d\u660e\u306a\u30aa\u30d7\u30b7\u30e7\u30f3 --bogus"}};
+    for (const auto& [locale, run, said] : cases) {
+        shell("cd " + work.path() + " && LC_ALL=" + locale + " " + wineEnvironment + run);
         // Wine 10 may speak first, of its own (its Wayland driver wants XDG_RUNTIME_DIR).
         std::string err = readFile(work.path() + "/err.txt");
         err.erase(0, std::min(err.find("glimora-check: "), err.size()));
