@@ -12,7 +12,7 @@
 
 namespace {
 
-int reportUnloadable(const std::string& folder, std::ostream& err)
+int reportUnloadable(const std::string& folder, const BmpRefusal& refusal, std::ostream& err)
 {
     std::error_code error;
     const std::string main = (std::filesystem::path(folder) / "main.bmp").string();
@@ -22,6 +22,8 @@ int reportUnloadable(const std::string& folder, std::ostream& err)
                            // Translators: the main picture's file name, main.bmp
                            : translate("%s is missing; the program would not load this skin");
     err << "glimora-check: " << fillIn(text, {main}) << "\n";
+    if (refusal.fault != BmpFault::NoFault && refusal.fault != BmpFault::Missing)
+        err << "glimora-check: " << explainRefusal(main, refusal) << "\n";
     return exitNotLoaded;
 }
 
@@ -53,7 +55,7 @@ int runChecker(const std::vector<std::string>& args, std::ostream& out, std::ost
     const std::string& folder = options.folder;
     Skin skin;
     if (!skin.loadFolder(folder))
-        return reportUnloadable(folder, err);
+        return reportUnloadable(folder, skin.mainRefusal, err);
     const Findings findings = findProblems(folder, skin);
     printFindings(out, folder, findings);
     if (!options.previewPath.empty() && !writePreview(skin, options, err))

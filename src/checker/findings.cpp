@@ -61,13 +61,14 @@ Picture readSkinFile(const std::string& folder, const std::string& name, bool sk
 {
     const std::string path = (std::filesystem::path(folder) / name).string();
     FourthBytes fourth;
-    Picture picture(loadBitmapFile(path.c_str(), nullptr, &fourth));
-    std::error_code error;
-    if (!picture && std::filesystem::exists(path, error))
+    BmpRefusal refusal;
+    Picture picture(loadBitmapFile(path.c_str(), nullptr, &fourth, &refusal));
+    if (!picture && refusal.fault != BmpFault::Missing)
         warnings.push_back({Problem::UnreadableFile,
                             // Translators: a file of the skin, such as mask.bmp
                             translateWith("%s is there but cannot be read as a BMP picture; the program ignores it",
-                                          {name})});
+                                          {name})
+                                + "\n    " + explainRefusal(name, refusal)});
     checkFourthBytes(name, fourth, skinHasAlpha, warnings);
     return picture;
 }

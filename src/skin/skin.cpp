@@ -111,6 +111,8 @@ bool Skin::load()
     // Translators: the skin's folder, a path that ends in skins/ and its name
     const std::string message = translateWith("Problem loading \"%s\". Skin not loaded.", {folder});
     std::fprintf(stderr, "glimora: %s\n", message.c_str());
+    if (mainRefusal.fault != BmpFault::NoFault)
+        std::fprintf(stderr, "glimora: %s\n", explainRefusal(folder + "main.bmp", mainRefusal).c_str());
     MessageBoxA(nullptr, message.c_str(), translate("Problem loading Skin"), MB_OK);
     return false;
 }
@@ -149,7 +151,7 @@ bool Skin::loadFolder(const std::string& path)
 bool Skin::loadMainImage(const std::string& folder)
 {
     FourthBytes fourth;
-    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette, &fourth);
+    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette, &fourth, &mainRefusal);
     pictureAlpha = std::move(fourth.alpha);
     hasAlpha = mainImage && !pictureAlpha.empty();
     return mainImage != nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "skin/bmp_refusal.h"
 #include "system/win32.h"
 
 constexpr int MAX_EYES = 16;
@@ -62,6 +63,9 @@ public:
     // With alpha: one byte a pixel, not zero where the eyes' layers (background
     // and pupils) lie behind the picture.
     std::vector<uint8_t> behindPicture;
+
+    // Why main.bmp was not read, after a load that failed for that.
+    BmpRefusal mainRefusal;
 
 private:
     bool loadMainImage(const std::string& folder);

@@ -1,4 +1,5 @@
 #include "checker_skins.h"
+#include "skin/bmp_bytes.h"
 
 namespace {
 
@@ -40,6 +41,13 @@ TEST_F(CheckerTest, EachCommandLineGetsItsExitStatusAndOutput)
     EXPECT_TRUE(answers("good/absent/", 2, "",
                         "glimora-check: good/absent/main.bmp is missing; the program would not load this skin\n"));
     EXPECT_TRUE(answers("broken", 2, "", "glimora-check: broken/main.bmp cannot be read as a BMP picture"));
+    EXPECT_TRUE(answers("broken", 2, "", "\nglimora-check: broken/main.bmp is cut short: the file ends before its "
+                                         "picture does\n"));
+    writeFile("broken/main.bmp", withU32(readFile("good/main.bmp"), compressionField, 4));
+    EXPECT_TRUE(answers("broken", 2, "", "glimora-check: broken/main.bmp uses compression BI_JPEG, which is not read\n"));
+    writeFile("broken/main.bmp", withU32(readFile("good/main.bmp"), heightField, 20000));
+    EXPECT_TRUE(answers("broken", 2, "", "broken/main.bmp is too large: 80 x 20000 pixels, where at most 16384 on a "
+                                         "side and 33554432 in all are read\n"));
     EXPECT_TRUE(answers("-- --help", 2, "", "--help/main.bmp is missing"));
     EXPECT_TRUE(answers("good --preview no/such/folder/x.png", 73, "No warnings.\n",
                         "glimora-check: cannot write the preview to no/such/folder/x.png\n"));

@@ -80,7 +80,9 @@ TEST_F(CheckerTest, EachProblemIsFoundOnASkinBuiltToHaveIt)
     writeFile("unreadable/eye1.bmp", "BM");
     writeFile("unreadable/eye16.bmp", "\x89PNG\r\n");
     EXPECT_TRUE(finds("unreadable", std::vector<Problem>(4, P::UnreadableFile),
-                      "mask.bmp is there but cannot be read as a BMP picture; the program ignores it", "eye.bmp"));
+                      "mask.bmp is there but cannot be read as a BMP picture; the program ignores it\n"
+                      "    mask.bmp is not a BMP file",
+                      "eye.bmp"));
 }
 
 }  // namespace

@@ -40,6 +40,19 @@ TEST(AlphaFiles, EveryHeaderThatDeclaresAnAlphaMaskGivesAlphaAndPlainColours)
             EXPECT_EQ(uint32_t(getpixel(bitmap, i % 2, i / 2)), twoByTwo[i] & 0xffffff) << i;
         destroy_bitmap(bitmap);
     }
+    // Alpha in the low byte, the colours above it.
+    std::vector<uint32_t> rotated;
+    for (uint32_t argb : twoByTwo)
+        rotated.push_back(argb << 8 | argb >> 24);
+    std::string alphaLow = alphaBmpBytes({2, 2, rotated, 124, 3});
+    for (auto [at, mask] : {std::pair{54, 0xff000000u}, {58, 0xff0000u}, {62, 0xff00u}, {66, 0xffu}})
+        alphaLow = withU32(alphaLow, at, mask);
+    FourthBytes lowAlpha;
+    BITMAP* lowAlphaBitmap = loadBytes(alphaLow, &lowAlpha);
+    ASSERT_NE(lowAlphaBitmap, nullptr);
+    EXPECT_EQ(lowAlpha.alpha, twoByTwoAlpha);
+    EXPECT_EQ(uint32_t(getpixel(lowAlphaBitmap, 1, 0)), 0x00ff00u);
+    destroy_bitmap(lowAlphaBitmap);
     // Top-down rows keep their order.
     std::vector<uint32_t> flipped = {twoByTwo[2], twoByTwo[3], twoByTwo[0], twoByTwo[1]};
     std::string topDown = alphaBmpBytes({2, 2, flipped, 124, 3});
@@ -63,7 +76,6 @@ TEST(AlphaFiles, FourthBytesWithoutADeclaredAlphaMaskAreIgnoredAndTold)
         {"BI_RGB with a V5 header", twoByTwoFile(124, 0), true},
         {"three masks after a 40-byte header", twoByTwoFile(40, 3), true},
         {"a V5 header with no alpha mask", twoByTwoFile(124, 3, 0), true},
-        {"an alpha mask that is not the fourth byte", twoByTwoFile(124, 3, 0x00ff0000), true},
         {"an alpha mask, zero everywhere", alphaBmpBytes({2, 2, {0xff0000, 0xff00, 0xff, 0}, 124, 3}), false},
     };
     for (const auto& c : cases) {
@@ -87,6 +99,7 @@ TEST(AlphaFiles, CutOrLyingAlphaFilesAreRefused)
         {"BI_ALPHABITFIELDS cut before its alpha mask", twoByTwoFile(40, 6).substr(0, 14 + 40 + 14)},
         {"BI_ALPHABITFIELDS at 24 bits", withU32(twoByTwoFile(40, 6), planesAndBitsField, 1u | 24u << 16)},
         {"colour masks that overlap the alpha", withU32(twoByTwoFile(124, 3), 54, 0xffff0000)},
+        {"an alpha mask that overlaps red", twoByTwoFile(124, 3, 0x00ff0000)},
     };
     for (const auto& [name, bytes] : cases) {
         FourthBytes fourth;

@@ -39,6 +39,7 @@ TEST_F(SkinTest, TheStoredNameIsCutTo511CharactersAndMayEndWithASlashUnderAWorki
 TEST_F(SkinTest, AMissingOrBrokenMainPictureIsReportedWithItsFolderAndLeavesNothing)
 {
     EXPECT_FALSE(load("blue"));
+    makeDirs("skins");
     writeFile("skins/main.bmp", "BM but no picture");
     EXPECT_FALSE(load());  // no settings file: the skins folder itself
     const auto& boxes = headless::messageBoxes();

@@ -149,7 +149,8 @@ TEST(StartFailure, WithoutAUsableDisplayOrSkinOneLineSaysWhyAndTheStatusIs255)
     EXPECT_EQ(run.status, 255);
     EXPECT_TRUE(std::regex_search(run.err, std::regex("^glimora: cannot open the X display \"" + gone +
                                                       "\" named by DISPLAY\n"
-                                                      "glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n$")))
+                                                      "glimora: Problem loading \"[^\n]*/skins/\". Skin not loaded.\n"
+                                                      "glimora: [^\n]*/skins/main.bmp is missing\n$")))
         << run.err;
 }
 

@@ -29,15 +29,15 @@ protected:
         EXPECT_EQ(exitStatus(), 0) << "the last item did not end the program";
     }
 
-    // The box for a skin without its face, in this locale.
+    // The box for a skin without its face, in this locale, and on stderr why.
     void expectProblemBox(const std::string& locale, const std::string& title, const std::string& problem,
-                          const std::string& languages = "")
+                          const std::string& why, const std::string& languages = "")
     {
         makeDirs("skins/broken");
         writeFile("eyes.ini", "[global]\nskin=broken\n");
         speak(locale, languages);
         answerMessageBox(launch(title));
-        EXPECT_EQ(readFile("err"), "glimora: " + problem + "\n");
+        EXPECT_EQ(readFile("err"), "glimora: " + problem + "\nglimora: " + why + "\n");
     }
 };
 
@@ -45,14 +45,16 @@ TEST_P(LanguageTest, GermanMenuAndBox)
 {
     expectMenuSpeaks("de_DE.UTF-8");
     expectProblemBox("de_DE.UTF-8", "Problem beim Laden des Skins",
-                     "Problem beim Laden von \xe2\x80\x9e" + work.path() + "/skins/broken/\xe2\x80\x9c. Skin nicht geladen.");
+                     "Problem beim Laden von \xe2\x80\x9e" + work.path() + "/skins/broken/\xe2\x80\x9c. Skin nicht geladen.",
+                     work.path() + "/skins/broken/main.bmp fehlt");
 }
 
 TEST_P(LanguageTest, JapaneseMenuAndBox)
 {
     expectMenuSpeaks("ja_JP.UTF-8");
     expectProblemBox("ja_JP.UTF-8", "スキンの読み込みの問題",
-                     "「" + work.path() + "/skins/broken/」の読み込み中に問題が発生しました。スキンは読み込まれていません。");
+                     "「" + work.path() + "/skins/broken/」の読み込み中に問題が発生しました。スキンは読み込まれていません。",
+                     work.path() + "/skins/broken/main.bmp がありません");
 }
 
 // A language without a catalogue (Swedish, asked for as a desktop's language list
@@ -62,7 +64,8 @@ TEST_P(LanguageTest, UnknownLanguageIsEnglishExactly)
     const std::string problem = "Problem loading \"" + work.path() + "/skins/broken/\". Skin not loaded.";
     for (const std::string languages : {"sv", ""}) {
         SCOPED_TRACE(languages);
-        expectProblemBox("C.UTF-8", "Problem loading Skin", problem, languages);
+        expectProblemBox("C.UTF-8", "Problem loading Skin", problem, work.path() + "/skins/broken/main.bmp is missing",
+                         languages);
     }
 }
 
