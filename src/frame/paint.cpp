@@ -3,32 +3,14 @@
 #include <allegro.h>
 
 #include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
 
 #include "frame/alpha_frame.h"
 #include "frame/changed_areas.h"
 #include "frame/enlarge.h"
+#include "frame/gaze.h"
 #include "frame/sprite.h"
 #include "globals/globals.h"
 #include "skin/skin.h"
-
-// The cursor counts as over the eye inside its bounds except near the corners,
-// which |dx * dy| > 0.15 * width^2 cuts off along a hyperbola: there an eye's
-// outline is usually already round, and a pupil put on the cursor would leave it.
-bool isOverEye(const RECT& bounds, float x, float y)
-{
-    if (x < bounds.left || x > bounds.right || y < bounds.top || y > bounds.bottom)
-        return false;
-    int width = bounds.right - bounds.left;
-    int height = bounds.bottom - bounds.top;
-    double p = (double(y) - bounds.top - 0.5 * height) * (double(x) - bounds.left - 0.5 * width);
-    // (width / height) * height is width, but NaN for a flat eye (height 0),
-    // so that no cursor is ever over an eye of no height.
-    double limit = width * ((double(width) / height) * height) * 0.15;
-    return std::fabs(p) <= limit;  // false when the limit is not a number
-}
 
 namespace {
 
@@ -43,35 +25,6 @@ struct ShownFrame {
 ShownFrame shown;
 ChangedAreas changed;
 
-// The pupil pushed from the eye's centre towards the cursor, onto an ellipse
-// of the eye's size divided by 2.9: a little inside the half-size ellipse of
-// the eye itself, so that a pupil of the usual size stays within its eye. The
-// sums go through Allegro's fixed point and back as the face has always drawn
-// them, so that every pupil lands on the same pixel as it always has.
-POINT lookingOffset(const RECT& bounds, POINT centre, int mx, int my)
-{
-    int dx = mx - centre.x;
-    int dy = my - centre.y;
-    // itofix holds only +-32767; halving keeps the direction of a far-off cursor.
-    while (std::abs(dx) > 32767 || std::abs(dy) > 32767) {
-        dx /= 2;
-        dy /= 2;
-    }
-    fixed angle = fixatan2(itofix(dy), itofix(dx));
-    fixed fx = fixcos(angle) * (bounds.right - bounds.left);
-    fixed fy = fixsin(angle) * (bounds.bottom - bounds.top);
-    fixed x = ftofix(fixtof(fx) / 2.9);
-    fixed y = ftofix(fixtof(fy) / 2.9);
-    return {static_cast<LONG>(fixtof(x)), static_cast<LONG>(fixtof(y))};
-}
-
-// Screen pixels left of or above the corner belong to the face's pixel that covers them.
-LONG floorDivide(int64_t value, int divisor)
-{
-    const int64_t quotient = value / divisor;
-    return LONG(value % divisor != 0 && value < 0 ? quotient - 1 : quotient);
-}
-
 // The cursor relative to the main window's corner, in the face's own pixels;
 // false when either is unknown.
 bool cursorInWindow(const Skin* skin, POINT* point)
@@ -80,28 +33,16 @@ bool cursorInWindow(const Skin* skin, POINT* point)
     RECT window;
     if (!GetCursorPos(&cursor) || !GetWindowRect(g_hwnd, &window))
         return false;
-    *point = {floorDivide(int64_t(cursor.x) - window.left, skin->scale),
-              floorDivide(int64_t(cursor.y) - window.top, skin->scale)};
+    *point = facePoint(cursor, {window.left, window.top}, skin->scale);
     return true;
-}
-
-// Where the eye's pupil goes for a cursor at (mx, my).
-RECT pupilPlace(const Skin* skin, int i, int mx, int my)
-{
-    const RECT& bounds = skin->eyeBounds[i];
-    POINT centre = skin->eyeCentres[i];
-    POINT offset = isOverEye(bounds, mx, my) ? POINT{mx - centre.x, my - centre.y}
-                                             : lookingOffset(bounds, centre, mx, my);
-    const BITMAP* pupil = skin->pupils[i];
-    LONG left = centre.x + offset.x - pupil->w / 2;
-    LONG top = centre.y + offset.y - pupil->h / 2;
-    return {left, top, left + pupil->w, top + pupil->h};
 }
 
 void placePupils(const Skin* skin, int mx, int my, RECT* places)
 {
-    for (int i = 0; i < skin->eyeCount; ++i)
-        places[i] = pupilPlace(skin, i, mx, my);
+    for (int i = 0; i < skin->eyeCount; ++i) {
+        const SIZE pupil{skin->pupils[i]->w, skin->pupils[i]->h};
+        places[i] = pupilPlace(skin->eyeBounds[i], skin->eyeCentres[i], pupil, mx, my);
+    }
 }
 
 RECT wholeCanvas(const Skin* skin)

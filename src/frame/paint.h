@@ -25,4 +25,3 @@ void paintChangedEyes(Skin* skin, HDC dc);
 bool eyesChanged(Skin* skin);
 // What the window showed is gone (uncovered, reshaped): the next paint draws it.
 void forgetShownFrame();
-bool isOverEye(const RECT& bounds, float x, float y);
