@@ -4,36 +4,21 @@
 
 #include <algorithm>
 
-#include "frame/alpha_frame.h"
-#include "frame/changed_areas.h"
 #include "frame/enlarge.h"
 #include "frame/gaze.h"
 #include "frame/sprite.h"
-#include "globals/globals.h"
-#include "skin/skin.h"
 
 namespace {
 
-// The frame on screen, as far as painting knows: what it was composed from.
-struct ShownFrame {
-    bool valid = false;
-    HWND window = nullptr;
-    const Skin* skin = nullptr;
-    POINT cursor{};
-    RECT pupils[MAX_EYES] = {};  // where each eye's pupil was drawn
-};
-ShownFrame shown;
-ChangedAreas changed;
-
-// The cursor relative to the main window's corner, in the face's own pixels;
-// false when either is unknown.
-bool cursorInWindow(const Skin* skin, POINT* point)
+// The pointer relative to the window's corner, in the face's own pixels; false
+// when either is unknown.
+bool readPointer(const Skin* skin, HWND window, POINT* point)
 {
-    POINT cursor;
-    RECT window;
-    if (!GetCursorPos(&cursor) || !GetWindowRect(g_hwnd, &window))
+    POINT pointer;
+    RECT frame;
+    if (!GetCursorPos(&pointer) || !GetWindowRect(window, &frame))
         return false;
-    *point = facePoint(cursor, {window.left, window.top}, skin->scale);
+    *point = facePoint(pointer, {frame.left, frame.top}, skin->scale);
     return true;
 }
 
@@ -76,14 +61,15 @@ void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
     set_clip_rect(canvas, 0, 0, canvas->w - 1, canvas->h - 1);
 }
 
-bool showsSameSkin(const Skin* skin)
+bool showsSameSkin(const FrameState& frame, const Skin* skin)
 {
-    return shown.valid && shown.window == g_hwnd && shown.skin == skin;
+    return frame.shown && frame.shownSkin == skin;
 }
 
-bool showsSameFrame(const Skin* skin, POINT cursor)
+bool showsSameFrame(const FrameState& frame, const Skin* skin)
 {
-    return showsSameSkin(skin) && shown.cursor.x == cursor.x && shown.cursor.y == cursor.y;
+    return showsSameSkin(frame, skin) && frame.shownPointer.x == frame.pointer.x &&
+           frame.shownPointer.y == frame.pointer.y;
 }
 
 }  // namespace
@@ -103,7 +89,7 @@ void composeFrameArea(Skin* skin, int mx, int my, const RECT& area)
     composeArea(skin, pupils, area);
 }
 
-void presentFrame(Skin* skin, HDC dc)
+void presentFrame(FrameState& frame, Skin* skin, HWND window, HDC dc)
 {
     if (!skin->mainImage)
         return;
@@ -113,14 +99,14 @@ void presentFrame(Skin* skin, HDC dc)
         shown = skin->enlarged;
     }
     if (skin->hasAlpha) {
-        presentAlphaArea(shown, RECT{0, 0, shown->w, shown->h});
+        frame.surface.present(window, shown, RECT{0, 0, shown->w, shown->h});
         return;
     }
     set_palette_to_hdc(dc, skin->palette);
     draw_to_hdc(dc, shown, 0, 0);
 }
 
-void presentFrameArea(Skin* skin, HDC dc, const RECT& area)
+void presentFrameArea(FrameState& frame, Skin* skin, HWND window, HDC dc, const RECT& area)
 {
     if (!skin->mainImage)
         return;
@@ -132,54 +118,63 @@ void presentFrameArea(Skin* skin, HDC dc, const RECT& area)
         sent = enlargedRect(area, skin->scale);
     }
     if (skin->hasAlpha) {
-        presentAlphaArea(shown, sent);
+        frame.surface.present(window, shown, sent);
         return;
     }
     set_palette_to_hdc(dc, skin->palette);
     blit_to_hdc(shown, dc, sent.left, sent.top, sent.left, sent.top, sent.right - sent.left, sent.bottom - sent.top);
 }
 
-void paintEyes(Skin* skin, HDC dc)
+bool lookAtPointer(FrameState& frame, const Skin* skin, HWND window)
 {
-    POINT cursor;
-    // Without a cursor position there is nothing to look at: keep the last frame.
-    if (!cursorInWindow(skin, &cursor))
-        return;
-    composeFrame(skin, cursor.x, cursor.y);
-    presentFrame(skin, dc);
+    frame.pointerRead = readPointer(skin, window, &frame.pointer);
+    return frame.pointerRead && !showsSameFrame(frame, skin) && skin->mainImage;
 }
 
-void paintChangedEyes(Skin* skin, HDC dc)
+void paintEyes(FrameState& frame, Skin* skin, HWND window, HDC dc)
 {
-    POINT cursor;
-    if (!cursorInWindow(skin, &cursor) || showsSameFrame(skin, cursor) || !skin->mainImage)
+    // Without a pointer position there is nothing to look at: keep the last frame.
+    if (!readPointer(skin, window, &frame.pointer))
+        return;
+    frame.pointerRead = true;
+    composeFrame(skin, frame.pointer.x, frame.pointer.y);
+    presentFrame(frame, skin, window, dc);
+}
+
+void paintChangedEyes(FrameState& frame, Skin* skin, HWND window, HDC dc)
+{
+    if (!frame.pointerRead && !lookAtPointer(frame, skin, window))
+        return;
+    if (showsSameFrame(frame, skin) || !skin->mainImage)
         return;
     RECT pupils[MAX_EYES];
-    placePupils(skin, cursor.x, cursor.y, pupils);
-    if (showsSameSkin(skin)) {
-        changed.collect(shown.pupils, pupils, skin->eyeCount, wholeCanvas(skin));
+    placePupils(skin, frame.pointer.x, frame.pointer.y, pupils);
+    if (showsSameSkin(frame, skin)) {
+        ChangedAreas& changed = frame.changed;
+        changed.collect(frame.shownPupils, pupils, skin->eyeCount, wholeCanvas(skin));
         for (int i = 0; i < changed.count(); ++i)
             composeArea(skin, pupils, changed[i]);
         for (int i = 0; i < changed.count(); ++i)
-            presentFrameArea(skin, dc, changed[i]);
+            presentFrameArea(frame, skin, window, dc, changed[i]);
     } else {
         composeArea(skin, pupils, wholeCanvas(skin));
-        presentFrame(skin, dc);
+        presentFrame(frame, skin, window, dc);
     }
-    shown.valid = true;
-    shown.window = g_hwnd;
-    shown.skin = skin;
-    shown.cursor = cursor;
-    std::copy(pupils, pupils + skin->eyeCount, shown.pupils);
+    frame.shown = true;
+    frame.shownSkin = skin;
+    frame.shownPointer = frame.pointer;
+    std::copy(pupils, pupils + skin->eyeCount, frame.shownPupils);
 }
 
-bool eyesChanged(Skin* skin)
+void forgetShownFrame(FrameState& frame)
 {
-    POINT cursor;
-    return cursorInWindow(skin, &cursor) && !showsSameFrame(skin, cursor) && skin->mainImage;
+    frame.shown = false;
 }
 
-void forgetShownFrame()
+void releaseFrame(FrameState& frame)
 {
-    shown.valid = false;
+    frame.surface.release();
+    frame.pointerRead = false;
+    frame.shown = false;
+    frame.shownSkin = nullptr;
 }

@@ -50,7 +50,7 @@ protected:
         headless::setPointer(windowAt.x + mx, windowAt.y + my);
         PAINTSTRUCT ps;
         BeginPaint(g_hwnd, &ps);
-        paintEyes(&skin, ps.hdc);
+        paintEyes(frame, &skin, g_hwnd, ps.hdc);
         EndPaint(g_hwnd, &ps);
     }
 
@@ -75,6 +75,7 @@ protected:
     }
 
     Skin skin;
+    FrameState frame;
 };
 
 TEST_F(PaintTest, LaterEyesPupilIsOnTop)
