@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "app/winmain.h"
+#include "globals/globals.h"
 #include "frame/paint.h"
 #include "headless/headless.h"
 #include "skin/skin.h"

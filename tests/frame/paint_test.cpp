@@ -2,7 +2,7 @@
 
 #include <allegro.h>
 
-#include "app/winmain.h"
+#include "globals/globals.h"
 #include "frame/paint.h"
 #include "headless/headless.h"
 #include "skin/skin.h"
