@@ -16,7 +16,7 @@ const char* usage()
         "\n"
         "Shows a face on the desktop whose eyes follow the mouse pointer. Drag it\n"
         "with the left mouse button; right-click it for the menu (always on top,\n"
-        "run on start-up, skins, exit); Esc ends it.\n"
+        "run on start-up, skins, size, exit); Esc ends it.\n"
         "\n"
         "It works in the folder it is started in: it keeps its settings in eyes.ini\n"
         "there and reads the skins from the skins folder there.\n"
