@@ -73,7 +73,9 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         paint(hwnd);
         break;
     case WM_TIMER:
-        eyesTimerTicked(hwnd, lookAndPaint(hwnd));
+        // A face hidden for a full-screen window paints nothing, so its frame
+        // stays old: only a moved pointer keeps the timer at its pace.
+        eyesTimerTicked(hwnd, lookAndPaint(hwnd) && frame.pointerMoved);
         stepAsideForFullScreen(hwnd);
         break;
     case WM_INPUT:

@@ -127,7 +127,11 @@ void presentFrameArea(FrameState& frame, Skin* skin, HWND window, HDC dc, const 
 
 bool lookAtPointer(FrameState& frame, const Skin* skin, HWND window)
 {
+    const POINT before = frame.pointer;
+    const bool readBefore = frame.pointerRead;
     frame.pointerRead = readPointer(skin, window, &frame.pointer);
+    frame.pointerMoved =
+        frame.pointerRead && (!readBefore || before.x != frame.pointer.x || before.y != frame.pointer.y);
     return frame.pointerRead && !showsSameFrame(frame, skin) && skin->mainImage;
 }
 

@@ -11,6 +11,7 @@
 struct FrameState {
     bool pointerRead = false;
     POINT pointer{};  // in the face's own pixels from the window's corner
+    bool pointerMoved = false;  // since the look before
     bool shown = false;
     const Skin* shownSkin = nullptr;
     POINT shownPointer{};
