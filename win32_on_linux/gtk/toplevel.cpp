@@ -179,9 +179,6 @@ gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
     return TRUE;  // the widget stays until the core destroys the window
 }
 
-constexpr int movesMask = GDK_POINTER_MOTION_MASK | GDK_BUTTON_MOTION_MASK | GDK_BUTTON1_MOTION_MASK |
-                          GDK_BUTTON2_MOTION_MASK | GDK_BUTTON3_MOTION_MASK;
-
 void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
@@ -273,11 +270,6 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     place(widget, frame);
     connect(window);
     gtk_widget_realize(widget);
-    // GtkWindow asks for pointer moves over it (with XInput 2, asking for moves with
-    // a button held asks for all), which nothing here reads: the eyes look on their
-    // timer, a drag is the window manager's, and each move would wake the program.
-    GdkWindow* gdkWindow = gtk_widget_get_window(widget);
-    gdk_window_set_events(gdkWindow, GdkEventMask(gdk_window_get_events(gdkWindow) & ~movesMask));
     Display* display = gtk_backend::xDisplay();
     window->xid = GDK_WINDOW_XID(gtk_widget_get_window(widget));
     window->gc = XCreateGC(display, window->xid, 0, nullptr);
