@@ -29,7 +29,12 @@ function(glimora_folder folder)
     list(APPEND uses system)
     target_link_libraries(glimora_${folder} PUBLIC glimora_system)
   else()
-    target_include_directories(glimora_${folder} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR}/..)
+    # An include root that holds this folder alone, not the whole repository,
+    # so that "os/..." reaches os/ and nothing else.
+    set(root ${CMAKE_BINARY_DIR}/include_roots/${folder})
+    file(MAKE_DIRECTORY ${root})
+    file(CREATE_LINK ${CMAKE_CURRENT_SOURCE_DIR} ${root}/${folder} SYMBOLIC)
+    target_include_directories(glimora_${folder} PUBLIC ${root})
   endif()
   foreach(used ${arg_USES})
     target_link_libraries(glimora_${folder} PUBLIC glimora_${used})
@@ -41,13 +46,26 @@ function(glimora_folder folder)
   glimora_check_includes(${here} "${uses}" ${arg_SOURCES} ${arg_LINUX} ${arg_WINDOWS})
 endfunction()
 
-# Headers of the desktop's libraries, which only the Win32 layer's GTK backend includes.
+# Headers of the desktop's libraries, which only the Win32 layer's desktop backend includes.
 set(glimora_desktop_headers "gtk|gdk|X11|dbus|gio|glib|json-glib|wayland")
 
+# Whether an include's first part is one of our folders, in src/, in the Win32
+# layer or at the top: then it is checked, in either form of include.
+function(glimora_is_our_folder name result)
+  set(${result} FALSE PARENT_SCOPE)
+  foreach(root ${CMAKE_SOURCE_DIR}/src ${CMAKE_SOURCE_DIR}/win32_on_linux ${CMAKE_SOURCE_DIR})
+    if(IS_DIRECTORY ${root}/${name})
+      set(${result} TRUE PARENT_SCOPE)
+    endif()
+  endforeach()
+endfunction()
+
 # glimora_check_includes(<folder> <folders it may include> files...)
-# Every quoted include names a folder it may use: written from the include
-# root ("frame/paint.h") its first part is the folder; written relative to the
-# file ("state.h") it is the file's own folder, and must not climb out of it.
+# Every include of ours, quoted or in angle brackets, names a folder it may
+# use: written from the include root ("frame/paint.h") its first part is the
+# folder; written relative to the file ("state.h") it is the file's own
+# folder, and must not climb out of it. Angle brackets around anything else
+# name a library's header.
 function(glimora_check_includes folder allowed)
   foreach(file ${ARGN})
     get_filename_component(path ${file} ABSOLUTE)
@@ -57,15 +75,20 @@ function(glimora_check_includes folder allowed)
     foreach(line ${includes})
       string(REGEX REPLACE "^#include [\"<]([^\">]+)[\">].*" "\\1" included "${line}")
       if(line MATCHES "^#include <(${glimora_desktop_headers})/")
-        if(NOT name MATCHES "^win32_on_linux/gtk/")
-          message(FATAL_ERROR "${name} includes <${included}>: only win32_on_linux/gtk/ talks to the desktop")
+        if(NOT name MATCHES "^win32_on_linux/(gtk|wayland_pointer)/")
+          message(FATAL_ERROR "${name} includes <${included}>: only win32_on_linux/gtk/ and wayland_pointer/ talk to the desktop")
         endif()
         continue()
       endif()
-      if(line MATCHES "^#include <" OR (EXISTS ${here}/${included} AND NOT included MATCHES "\\.\\./"))
+      string(REGEX REPLACE "/.*" "" used "${included}")
+      if(line MATCHES "^#include <")
+        glimora_is_our_folder("${used}" ours)
+        if(NOT ours OR NOT included MATCHES "/")
+          continue()
+        endif()
+      elseif(EXISTS ${here}/${included} AND NOT included MATCHES "\\.\\./")
         continue()
       endif()
-      string(REGEX REPLACE "/.*" "" used "${included}")
       if(NOT used IN_LIST allowed)
         message(FATAL_ERROR "${name} includes \"${included}\", which ${folder} may not use: "
                             "the folders depend one way only (docs/ARCHITECTURE.md)")

@@ -1,6 +1,6 @@
 ; The Windows setup program: installs Glimora for the current user, without
 ; administrator rights, and registers it to be uninstalled from Settings > Apps.
-; cmake/package-setup.cmake runs makensis on it with VERSION, VERSION_DOTTED,
+; cmake/package_setup.cmake runs makensis on it with VERSION, VERSION_DOTTED,
 ; COPYRIGHT, ICON, PICTURE (the finish page's, drawn by tools/draw_icons), FILES
 ; (what the zip holds, as NSIS lines) and OUTFILE defined.
 ; 64-bit like the programs it installs: it runs wherever they run.

@@ -10,17 +10,12 @@ bool steppedAside = false;
 
 // What the last answer was made of: while these stay, so does the answer, and a
 // look costs three questions.
-bool same(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 struct Scene {
     HWND front = nullptr;
     RECT frontFrame{}, faceFrame{};
     bool operator==(const Scene& o) const
     {
-        return front == o.front && same(frontFrame, o.frontFrame) && same(faceFrame, o.faceFrame);
+        return front == o.front && EqualRect(&frontFrame, &o.frontFrame) && EqualRect(&faceFrame, &o.faceFrame);
     }
 };
 Scene lastScene;

@@ -14,14 +14,12 @@
 namespace {
 
 // The menu's own state; what others share is in globals.h.
-HMENU g_skinMenu = nullptr;
-bool g_alwaysOnTop = true;
-bool g_runOnStartup = false;
-int g_skinItemCount = 0;
+HMENU skinMenu = nullptr;
+bool alwaysOnTop = true;
+bool runOnStartup = false;
+int skinItemCount = 0;
 
-}  // namespace
-
-static HMENU buildSizeMenu()
+HMENU buildSizeMenu()
 {
     // Languages write a percentage differently: "100 %", "%100", "100%".
     const char* const labels[] = {translate("100 %"), translate("200 %"), translate("300 %"), translate("400 %")};
@@ -33,23 +31,39 @@ static HMENU buildSizeMenu()
     return sizes;
 }
 
+void toggleAlwaysOnTop(HWND hwnd)
+{
+    CheckMenuItem(g_menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | (alwaysOnTop ? MF_UNCHECKED : MF_CHECKED));
+    SetWindowPos(hwnd, alwaysOnTop ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    alwaysOnTop = !alwaysOnTop;
+}
+
+void toggleRunOnStartup()
+{
+    SetRunOnStartup(!runOnStartup);
+    CheckMenuItem(g_menu, IDM_RUN_ON_STARTUP, MF_BYCOMMAND | (runOnStartup ? MF_UNCHECKED : MF_CHECKED));
+    runOnStartup = !runOnStartup;
+}
+
+}  // namespace
+
 void buildPopupMenu()
 {
-    g_runOnStartup = IsRunOnStartup();
+    runOnStartup = IsRunOnStartup();
     // Every new window starts topmost with its item checked, so the flag starts there too.
-    g_alwaysOnTop = true;
+    alwaysOnTop = true;
     g_menu = CreatePopupMenu();
-    g_skinMenu = CreatePopupMenu();
+    skinMenu = CreatePopupMenu();
     AppendMenuA(g_menu, MF_STRING | MF_CHECKED, IDM_ALWAYS_ON_TOP, translate("Always on top"));
-    AppendMenuA(g_menu, MF_STRING | (g_runOnStartup ? MF_CHECKED : MF_UNCHECKED), IDM_RUN_ON_STARTUP,
+    AppendMenuA(g_menu, MF_STRING | (runOnStartup ? MF_CHECKED : MF_UNCHECKED), IDM_RUN_ON_STARTUP,
                 translate("Run on start-up"));
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     // Listed by the names the file system holds: Allegro's listing hands them on
     // through its text conversion, which turns bytes that are not UTF-8 into '^'.
     for (const FolderEntry& entry : listFolder("skins"))
         AddSkinMenuItem(("skins/" + entry.name).c_str(),
-                        (entry.isFolder ? FA_DIREC : 0) | (entry.hidden ? FA_HIDDEN : 0), g_skinMenu);
-    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), translate("Skins"));
+                        (entry.isFolder ? FA_DIREC : 0) | (entry.hidden ? FA_HIDDEN : 0), skinMenu);
+    AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(skinMenu), translate("Skins"));
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildSizeMenu()), translate("Size"));
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_menu, MF_STRING, IDM_EXIT, translate("Exit"));
@@ -58,33 +72,20 @@ void buildPopupMenu()
 int AddSkinMenuItem(const char* fileName, int attributes, void* param)
 {
     if (!fileName && attributes == 0 && !param) {
-        g_skinItemCount = 0;
+        skinItemCount = 0;
         return 0;
     }
     const char* slash = std::strrchr(fileName, '/');
     const char* name = slash ? slash + 1 : fileName;
     if (!g_skinNames)
         g_skinNames = std::make_unique<std::vector<std::string>>();
-    if (!(attributes & FA_DIREC) || name[0] == '.')
+    // Skins beyond their range of ids are not listed rather than taken for sizes.
+    if (!(attributes & FA_DIREC) || name[0] == '.' || IDM_FIRST_SKIN + skinItemCount >= IDM_FIRST_SIZE)
         return 0;
     g_skinNames->push_back(name);
-    AppendMenuA(static_cast<HMENU>(param), MF_STRING, g_skinItemCount + IDM_FIRST_SKIN, name);
-    g_skinItemCount += 1;
+    AppendMenuA(static_cast<HMENU>(param), MF_STRING, skinItemCount + IDM_FIRST_SKIN, name);
+    skinItemCount += 1;
     return 0;
-}
-
-static void toggleAlwaysOnTop(HWND hwnd)
-{
-    CheckMenuItem(g_menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | (g_alwaysOnTop ? MF_UNCHECKED : MF_CHECKED));
-    SetWindowPos(hwnd, g_alwaysOnTop ? HWND_NOTOPMOST : HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    g_alwaysOnTop = !g_alwaysOnTop;
-}
-
-static void toggleRunOnStartup()
-{
-    SetRunOnStartup(!g_runOnStartup);
-    CheckMenuItem(g_menu, IDM_RUN_ON_STARTUP, MF_BYCOMMAND | (g_runOnStartup ? MF_UNCHECKED : MF_CHECKED));
-    g_runOnStartup = !g_runOnStartup;
 }
 
 void runMenuCommand(HWND hwnd, UINT id)
@@ -111,7 +112,7 @@ void runMenuCommand(HWND hwnd, UINT id)
 
 bool isAlwaysOnTop()
 {
-    return g_alwaysOnTop;
+    return alwaysOnTop;
 }
 
 void stepFaceSize(int notches)
@@ -125,7 +126,7 @@ void stepFaceSize(int notches)
 void destroyPopupMenu()
 {
     DestroyMenu(g_menu);
-    g_skinMenu = nullptr;
+    skinMenu = nullptr;
     g_menu = nullptr;
     AddSkinMenuItem(nullptr, 0, nullptr);
     g_skinNames.reset();

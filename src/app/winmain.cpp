@@ -7,12 +7,14 @@
 #include "settings/settings.h"
 #include "skin/skin.h"
 
-static bool classRegistrationPending = true;
+namespace {
+
+bool classRegistrationPending = true;
 // The scale of the display the face is on: the screen's at the start, then the
 // one each WM_DPICHANGED tells.
-static int displayScale = 0;
+int displayScale = 0;
 
-static bool registerWindowClass()
+bool registerWindowClass()
 {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_OWNDC;
@@ -23,6 +25,8 @@ static bool registerWindowClass()
     windowClass.lpszClassName = "glimora";
     return RegisterClassA(&windowClass) != 0;
 }
+
+}  // namespace
 
 bool CreateEyesWindow(int width, int height)
 {
@@ -40,7 +44,9 @@ bool CreateEyesWindow(int width, int height)
     return g_hwnd != nullptr;
 }
 
-static void runMessageLoop()
+namespace {
+
+void runMessageLoop()
 {
     MSG msg;
     while (!g_reloadSkin) {
@@ -55,14 +61,14 @@ static void runMessageLoop()
     }
 }
 
-static void deleteSkin()
+void deleteSkin()
 {
     delete g_skin;
     g_skin = nullptr;
 }
 
 // One build of skin and window, the loop, and the teardown; false when the build failed.
-static bool buildAndRun()
+bool buildAndRun()
 {
     g_reloadSkin = false;
     g_skin = new Skin();
@@ -92,6 +98,8 @@ static bool buildAndRun()
     deleteSkin();
     return true;
 }
+
+}  // namespace
 
 void rebuildForDpi(unsigned dpi)
 {

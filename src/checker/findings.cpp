@@ -9,14 +9,10 @@
 
 #include "os/translation.h"
 #include "skin/bmp_reader.h"
+#include "skin/picture.h"
 #include "skin/skin.h"
 
 namespace {
-
-struct BitmapDeleter {
-    void operator()(BITMAP* bitmap) const { destroy_bitmap(bitmap); }
-};
-using Picture = std::unique_ptr<BITMAP, BitmapDeleter>;
 
 std::string point(POINT p)
 {

@@ -13,6 +13,8 @@ std::string workingPath(const char* name);
 void LoadWindowPosition();
 void SaveWindowPosition();
 void SaveSkinName(const char* name);
+// The skin folder's name as stored, cut to 511 characters; empty for the skins folder itself.
+std::string loadSkinName();
 void ChooseSkin(const char* name);
 
 // The size the user picked for the face, a whole-number enlargement on top of

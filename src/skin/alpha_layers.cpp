@@ -1,9 +1,6 @@
 #include "skin/alpha_layers.h"
 
-#include <vector>
-
 #include "skin/bmp_reader.h"
-#include "skin/skin.h"
 
 namespace {
 
@@ -102,15 +99,15 @@ BITMAP* loadPremultiplied(const std::string& path, bool keyMagenta)
     return bitmap;
 }
 
-void Skin::makeAlphaLayers(const std::string& folder)
+AlphaLayers makeAlphaLayers(BITMAP* picture, std::vector<uint8_t> alpha, BITMAP* mask, BITMAP* loadedBackground,
+                            int eyeColour)
 {
-    const int width = getWidth(), height = getHeight();
-    if (BITMAP* mask = loadBitmapFile((folder + "mask.bmp").c_str(), nullptr)) {
-        limitToMask(mask, pictureAlpha, width, height);
-        destroy_bitmap(mask);
-    }
-    behindPicture = findBehind(mainImage, pictureAlpha);
-    premultiply(mainImage, pictureAlpha.data(), true);
-    background = fullBackground(background, behindPicture, width, height, eyeColour);
-    pictureAlpha = {};
+    const int width = picture->w, height = picture->h;
+    if (mask)
+        limitToMask(mask, alpha, width, height);
+    AlphaLayers layers;
+    layers.behindPicture = findBehind(picture, alpha);
+    premultiply(picture, alpha.data(), true);
+    layers.background = fullBackground(loadedBackground, layers.behindPicture, width, height, eyeColour);
+    return layers;
 }

@@ -1,6 +1,6 @@
-#include <cstdint>
+#include "skin/eye_detection.h"
 
-#include "skin/skin.h"
+#include <cstdint>
 
 namespace {
 
@@ -24,22 +24,24 @@ RECT measureEye(BITMAP* image, POINT centre, int marker)
 
 }  // namespace
 
-void Skin::findEyes()
+FoundEyes findEyes(BITMAP* picture)
 {
-    const int marker = bitmap_mask_color(mainImage);
-    for (int y = 0; y < mainImage->h; ++y) {
-        const uint32_t* row = reinterpret_cast<const uint32_t*>(mainImage->line[y]);
-        for (int x = 0; x < mainImage->w; ++x) {
+    FoundEyes eyes;
+    const int marker = bitmap_mask_color(picture);
+    for (int y = 0; y < picture->h; ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(picture->line[y]);
+        for (int x = 0; x < picture->w; ++x) {
             if (static_cast<int>(row[x]) != marker)
                 continue;
-            if (eyeCount < MAX_EYES) {
+            if (eyes.count < MAX_EYES) {
                 // The marker takes the colour of its eye, read from the row above (below on the top row).
-                eyeColour = getpixel(mainImage, x, y > 0 ? y - 1 : y + 1);
-                eyeCentres[eyeCount++] = {x, y};
+                eyes.colour = getpixel(picture, x, y > 0 ? y - 1 : y + 1);
+                eyes.centres[eyes.count++] = {x, y};
             }
-            putpixel(mainImage, x, y, eyeColour);
+            putpixel(picture, x, y, eyes.colour);
         }
     }
-    for (int i = 0; i < eyeCount; ++i)
-        eyeBounds[i] = measureEye(mainImage, eyeCentres[i], marker);
+    for (int i = 0; i < eyes.count; ++i)
+        eyes.bounds[i] = measureEye(picture, eyes.centres[i], marker);
+    return eyes;
 }

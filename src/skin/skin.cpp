@@ -1,5 +1,6 @@
 #include "skin/skin.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -7,6 +8,7 @@
 #include "settings/settings.h"
 #include "skin/alpha_layers.h"
 #include "skin/bmp_reader.h"
+#include "skin/picture.h"
 
 namespace {
 
@@ -21,9 +23,7 @@ std::string withSlash(std::string folder)
 // no name at all means the skins folder itself.
 std::string skinFolder()
 {
-    char name[512];  // the stored name is cut to 511 characters
-    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
-    return withSlash(workingPath("skins/") + name);
+    return withSlash(workingPath("skins/") + loadSkinName());
 }
 
 BITMAP* loadFile(const std::string& path)
@@ -139,13 +139,26 @@ bool Skin::loadFolder(const std::string& path)
     }
     clear_to_color(canvas, 0);
     region = makeWindowRegion(folder);
-    findEyes();
+    takeEyes(findEyes(mainImage));
     for (int i = 0; i < eyeCount; ++i)
         loadPupil(folder, i);
     background = hasAlpha ? loadPremultiplied(folder + "eyebg.bmp", false) : loadFile(folder + "eyebg.bmp");
-    if (hasAlpha)
-        makeAlphaLayers(folder);
+    if (hasAlpha) {
+        const Picture mask(loadFile(folder + "mask.bmp"));
+        AlphaLayers layers = makeAlphaLayers(mainImage, std::move(pictureAlpha), mask.get(), background, eyeColour);
+        behindPicture = std::move(layers.behindPicture);
+        background = layers.background;
+        pictureAlpha = {};
+    }
     return true;
+}
+
+void Skin::takeEyes(const FoundEyes& eyes)
+{
+    eyeCount = eyes.count;
+    eyeColour = eyes.colour;
+    std::copy(eyes.centres, eyes.centres + eyes.count, eyeCentres);
+    std::copy(eyes.bounds, eyes.bounds + eyes.count, eyeBounds);
 }
 
 bool Skin::loadMainImage(const std::string& folder)
@@ -159,13 +172,12 @@ bool Skin::loadMainImage(const std::string& folder)
 
 HRGN Skin::makeWindowRegion(const std::string& folder)
 {
-    BITMAP* mask = loadFile(folder + "mask.bmp");
+    const Picture mask(loadFile(folder + "mask.bmp"));
     if (!mask)
         return CreateRectRgn(0, 0, windowWidth(), windowHeight());
     HRGN shape = CreateRectRgn(0, 0, mask->w * scale, mask->h * scale);
     for (int y = 0; y < mask->h; ++y)
         cutRow(shape, reinterpret_cast<const uint32_t*>(mask->line[y]), mask->w, y, scale);
-    destroy_bitmap(mask);
     return shape;
 }
 

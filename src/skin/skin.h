@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "skin/bmp_refusal.h"
+#include "skin/eye_detection.h"
 #include "system/win32.h"
-
-constexpr int MAX_EYES = 16;
 
 // The pupil file of one eye, numbered from 1: eye1.bmp for eye 0.
 std::string pupilFileName(int eye);
@@ -70,9 +69,8 @@ public:
 private:
     bool loadMainImage(const std::string& folder);
     HRGN makeWindowRegion(const std::string& folder);
-    void findEyes();
+    void takeEyes(const FoundEyes& eyes);
     void loadPupil(const std::string& folder, int i);
-    void makeAlphaLayers(const std::string& folder);
 
     std::vector<uint8_t> pictureAlpha;  // the main picture's, until its layers are made
 

@@ -169,6 +169,11 @@ TEST_F(Shell, StepsAsideOnlyForAFullScreenWindowOnItsOwnMonitorAndComesBackOnTop
     headless::at(650, look);
     headless::at(710, [] { headless::showOtherWindow(4, {-10, -10, 1010, 810}); });
     headless::at(850, look);
+    // Hidden, the face paints nothing, however the pointer moves.
+    int presentsWhileHidden = 0;
+    headless::at(810, [&] { presentsWhileHidden = -headless::window(g_hwnd)->presents; });
+    headless::at(820, [] { headless::setPointer(100, 100); });
+    headless::at(905, [&] { presentsWhileHidden += headless::window(g_hwnd)->presents; });
     headless::at(910, [] { headless::activate(0); });
     headless::at(1050, look);
     size_t callsBefore = 0;
@@ -180,6 +185,7 @@ TEST_F(Shell, StepsAsideOnlyForAFullScreenWindowOnItsOwnMonitorAndComesBackOnTop
     EXPECT_EQ(shown, (std::vector<bool>{true, true, true, false, true}))
         << "maximised, full screen on the other monitor, the desktop, full screen here, gone";
     EXPECT_EQ(calls, (std::vector<std::string>{"hide", "show", "above"})) << "back where it was, on top";
+    EXPECT_EQ(presentsWhileHidden, 0);
     EXPECT_EQ(readKey("x"), 500u);
 }
 

@@ -11,11 +11,6 @@ namespace {
 
 constexpr RECT canvas = {0, 0, 64, 48};
 
-bool same(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
 bool contains(const RECT& r, int x, int y)
 {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -39,7 +34,7 @@ void expectEveryMovedPixelOnce(const RECT* before, const RECT* now, int eyes, co
         for (int x = 0; x < canvas.right; ++x) {
             ASSERT_LE(times[y * canvas.right + x], 1) << "composed twice at " << x << "," << y;
             for (int i = 0; i < eyes; ++i)
-                if (!same(before[i], now[i]) && (contains(before[i], x, y) || contains(now[i], x, y))) {
+                if (!EqualRect(&before[i], &now[i]) && (contains(before[i], x, y) || contains(now[i], x, y))) {
                     ASSERT_EQ(times[y * canvas.right + x], 1) << "pupil " << i << " left out at " << x << "," << y;
                 }
         }

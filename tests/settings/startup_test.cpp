@@ -6,7 +6,7 @@
 #include <string>
 
 #include "settings/startup.h"
-#include "win32_on_linux/tests/support/run_key.h"
+#include "run_key.h"
 
 namespace {
 

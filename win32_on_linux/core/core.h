@@ -29,6 +29,9 @@ struct Window {
     const RGB* palette = nullptr;  // kept for the device context, never needed at 32 bits
 };
 
+// Whether WM_PAINT is due: something is invalid and the window is shown.
+inline bool needsPaint(const Window& window) { return window.invalid && window.visible; }
+
 // The procedure of a registered class, by name or atom; null when there is none.
 WNDPROC classProcedure(const char* className);
 

@@ -26,6 +26,9 @@ BOOL ShowWindow(HWND hwnd, int command)
     window->visible = command != SW_HIDE;
     if (window->visible != wasVisible)
         backend::show(window->native, window->visible);
+    // As in Win32, a window shown again is erased and painted whole, whatever the backend tells.
+    if (window->visible && !wasVisible)
+        InvalidateRect(hwnd, nullptr, TRUE);
     return wasVisible;
 }
 

@@ -1,27 +1,10 @@
-#include <algorithm>
-
 #include "core.h"
 
 namespace {
 
-bool isEmpty(const RECT& r)
-{
-    return r.right <= r.left || r.bottom <= r.top;
-}
-
 RECT clientArea(const core::Window& window)
 {
     return {0, 0, core::width(window.frame), core::height(window.frame)};
-}
-
-RECT intersection(const RECT& a, const RECT& b)
-{
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
-RECT boundingBox(const RECT& a, const RECT& b)
-{
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 }  // namespace
@@ -31,22 +14,27 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase)
     core::Window* window = core::findWindow(hwnd);
     if (!window)
         return FALSE;
-    RECT area = rect ? intersection(*rect, clientArea(*window)) : clientArea(*window);
-    if (isEmpty(area))
+    const RECT client = clientArea(*window);
+    RECT area = client;
+    if (rect ? !IntersectRect(&area, rect, &client) : IsRectEmpty(&area))
         return TRUE;
-    window->update = window->invalid ? boundingBox(window->update, area) : area;
+    if (window->invalid)
+        UnionRect(&window->update, &window->update, &area);
+    else
+        window->update = area;
     window->invalid = true;
     window->erase = window->erase || erase;
     return TRUE;
 }
 
-// Paints now, without a trip through the queue, when anything is invalid.
+// Paints now, without a trip through the queue, when anything is invalid. A
+// hidden window paints nothing, as in Win32: what is invalid waits for its show.
 BOOL UpdateWindow(HWND hwnd)
 {
     core::Window* window = core::findWindow(hwnd);
     if (!window)
         return FALSE;
-    if (window->invalid)
+    if (core::needsPaint(*window))
         SendMessageA(hwnd, WM_PAINT, 0, 0);
     return TRUE;
 }
@@ -71,11 +59,12 @@ BOOL EndPaint(HWND, const PAINTSTRUCT*)
     return TRUE;
 }
 
-// WM_PAINT stays until BeginPaint validates the window, as in Win32.
+// WM_PAINT stays until BeginPaint validates the window, as in Win32, and
+// comes only while the window is shown.
 bool core::takePaint(const MessageFilter& filter, MSG* msg)
 {
     for (const auto& window : windows()) {
-        if (window->invalid && filter.accepts(window->handle, WM_PAINT)) {
+        if (core::needsPaint(*window) && filter.accepts(window->handle, WM_PAINT)) {
             *msg = MSG{window->handle, WM_PAINT, 0, 0, 0, {}};
             stamp(msg);
             return true;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core.h"
+#include "core/handles.h"
 
 struct HBITMAP__ {
     std::vector<uint32_t> pixels;
@@ -19,34 +20,16 @@ struct MemoryDc {
     HGDIOBJ selected = nullptr;
 };
 
-std::vector<std::unique_ptr<MemoryDc>>& memoryDcs()
+core::Handles<MemoryDc>& memoryDcs()
 {
-    static std::vector<std::unique_ptr<MemoryDc>> all;
+    static core::Handles<MemoryDc> all;
     return all;
 }
 
-std::vector<std::unique_ptr<HBITMAP__>>& bitmaps()
+core::Handles<HBITMAP__>& bitmaps()
 {
-    static std::vector<std::unique_ptr<HBITMAP__>> all;
+    static core::Handles<HBITMAP__> all;
     return all;
-}
-
-template <typename T>
-auto findIn(std::vector<std::unique_ptr<T>>& all, const void* handle)
-{
-    return std::find_if(all.begin(), all.end(), [&](const auto& item) { return item.get() == handle; });
-}
-
-MemoryDc* memoryDc(HDC dc)
-{
-    auto found = findIn(memoryDcs(), dc);
-    return found == memoryDcs().end() ? nullptr : found->get();
-}
-
-HBITMAP__* bitmap(HGDIOBJ object)
-{
-    auto found = findIn(bitmaps(), object);
-    return found == bitmaps().end() ? nullptr : found->get();
 }
 
 // The one blend a layered window is given here: per-pixel premultiplied alpha.
@@ -61,24 +44,19 @@ bool isPerPixelAlpha(const UPDATELAYEREDWINDOWINFO& info)
 
 HDC CreateCompatibleDC(HDC)
 {
-    memoryDcs().push_back(std::make_unique<MemoryDc>());
-    return reinterpret_cast<HDC>(memoryDcs().back().get());
+    return memoryDcs().add<HDC>(std::make_unique<MemoryDc>());
 }
 
 BOOL DeleteDC(HDC dc)
 {
-    auto found = findIn(memoryDcs(), dc);
-    if (found == memoryDcs().end())
-        return FALSE;
-    memoryDcs().erase(found);
-    return TRUE;
+    return memoryDcs().remove(dc) != nullptr;
 }
 
 // Only bitmaps are selected here; the previous one comes back, as in Win32.
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object)
 {
-    MemoryDc* memory = memoryDc(dc);
-    if (!memory || (object && !bitmap(object)))
+    MemoryDc* memory = memoryDcs().find(dc);
+    if (!memory || (object && !bitmaps().find(object)))
         return nullptr;
     HGDIOBJ previous = memory->selected;
     memory->selected = object;
@@ -102,19 +80,17 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
     made->topDown = header.biHeight < 0;
     made->pixels.assign(size_t(made->width) * made->height, 0);
     *bits = made->pixels.data();
-    bitmaps().push_back(std::move(made));
-    return bitmaps().back().get();
+    return bitmaps().add<HBITMAP>(std::move(made));
 }
 
 bool core::deleteBitmap(HGDIOBJ object)
 {
-    auto found = findIn(bitmaps(), object);
-    if (found == bitmaps().end())
+    if (!bitmaps().remove(object))
         return false;
-    for (auto& dc : memoryDcs())
-        if (dc->selected == object)
-            dc->selected = nullptr;
-    bitmaps().erase(found);
+    memoryDcs().forEach([&](MemoryDc& dc) {
+        if (dc.selected == object)
+            dc.selected = nullptr;
+    });
     return true;
 }
 
@@ -123,8 +99,8 @@ BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info)
     core::Window* window = core::findWindow(hwnd);
     if (!window || !window->layered || !info || info->cbSize != sizeof *info || !isPerPixelAlpha(*info))
         return FALSE;
-    MemoryDc* source = memoryDc(info->hdcSrc);
-    HBITMAP__* picture = source ? bitmap(source->selected) : nullptr;
+    MemoryDc* source = memoryDcs().find(info->hdcSrc);
+    HBITMAP__* picture = source ? bitmaps().find(source->selected) : nullptr;
     const POINT origin = info->pptSrc ? *info->pptSrc : POINT{0, 0};
     const int width = core::width(window->frame), height = core::height(window->frame);
     if (info->psize && (info->psize->cx != width || info->psize->cy != height))

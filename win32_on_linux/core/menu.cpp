@@ -3,22 +3,20 @@
 #include <vector>
 
 #include "core.h"
+#include "core/handles.h"
 
 namespace {
 
 // Every menu not yet destroyed; a handle is honoured only while it is here.
-std::vector<std::unique_ptr<Menu>>& liveMenus()
+core::Handles<Menu>& liveMenus()
 {
-    static std::vector<std::unique_ptr<Menu>> live;
+    static core::Handles<Menu> live;
     return live;
 }
 
 Menu* findMenu(HMENU handle)
 {
-    for (const auto& menu : liveMenus())
-        if (reinterpret_cast<HMENU>(menu.get()) == handle)
-            return menu.get();
-    return nullptr;
+    return liveMenus().find(handle);
 }
 
 bool reaches(const Menu& from, const Menu* target)
@@ -31,31 +29,30 @@ bool reaches(const Menu& from, const Menu* target)
 
 bool isAttached(const Menu* submenu)
 {
-    return std::any_of(liveMenus().begin(), liveMenus().end(), [&](const auto& menu) {
-        return std::any_of(menu->items.begin(), menu->items.end(),
-                           [&](const MenuItem& item) { return item.submenu == submenu; });
+    bool attached = false;
+    liveMenus().forEach([&](const Menu& menu) {
+        attached = attached || std::any_of(menu.items.begin(), menu.items.end(),
+                                           [&](const MenuItem& item) { return item.submenu == submenu; });
     });
+    return attached;
 }
 
 // Removes the items that open this menu, so that no item is left pointing at a freed one.
 void detach(const Menu* submenu)
 {
-    for (const auto& menu : liveMenus()) {
-        auto& items = menu->items;
+    liveMenus().forEach([&](Menu& menu) {
+        auto& items = menu.items;
         items.erase(std::remove_if(items.begin(), items.end(),
                                    [&](const MenuItem& item) { return item.submenu == submenu; }),
                     items.end());
-    }
+    });
 }
 
 void destroyTree(Menu* menu)
 {
-    auto& live = liveMenus();
-    auto it = std::find_if(live.begin(), live.end(), [&](const auto& m) { return m.get() == menu; });
-    if (it == live.end())
+    std::unique_ptr<Menu> owned = liveMenus().remove(liveMenus().handleOf(menu));
+    if (!owned)
         return;
-    std::unique_ptr<Menu> owned = std::move(*it);
-    live.erase(it);
     for (const MenuItem& item : owned->items)
         destroyTree(item.submenu);
 }
@@ -75,8 +72,7 @@ MenuItem* findCommand(Menu& menu, UINT id)
 
 HMENU CreatePopupMenu()
 {
-    liveMenus().push_back(std::make_unique<Menu>());
-    return reinterpret_cast<HMENU>(liveMenus().back().get());
+    return liveMenus().add<HMENU>(std::make_unique<Menu>());
 }
 
 BOOL AppendMenuA(HMENU handle, UINT flags, UINT_PTR idOrSubmenu, const char* text)

@@ -72,7 +72,7 @@ bool messageWaiting()
     if (posted.size() > 0 || quitPosted)
         return true;
     const auto& all = core::windows();
-    return std::any_of(all.begin(), all.end(), [](const auto& w) { return w->invalid; }) || core::untilNextTimer(1) == 0;
+    return std::any_of(all.begin(), all.end(), [](const auto& w) { return core::needsPaint(*w); }) || core::untilNextTimer(1) == 0;
 }
 
 }  // namespace

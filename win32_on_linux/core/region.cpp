@@ -1,9 +1,10 @@
 #include "core/region.h"
 
 #include "core/core.h"
+#include "core/handles.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <memory>
 #include <utility>
 
 namespace {
@@ -13,16 +14,15 @@ using Band = HRGN__::Band;
 
 // Every region handed out and not yet deleted, so that a stale or foreign
 // handle is refused instead of being followed.
-std::unordered_set<HRGN__*>& liveRegions()
+core::Handles<HRGN__>& liveRegions()
 {
-    static std::unordered_set<HRGN__*> live;
+    static core::Handles<HRGN__> live;
     return live;
 }
 
-HRGN__* live(void* handle)
+HRGN__* live(const void* handle)
 {
-    auto* region = static_cast<HRGN__*>(handle);
-    return region && liveRegions().count(region) ? region : nullptr;
+    return liveRegions().find(handle);
 }
 
 bool sameSpans(const Band& a, const Band& b)
@@ -125,15 +125,14 @@ int kind(const HRGN__& region)
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom)
 {
-    auto* region = new HRGN__;
+    auto region = std::make_unique<HRGN__>();
     if (left > right)
         std::swap(left, right);
     if (top > bottom)
         std::swap(top, bottom);
     if (left < right && top < bottom)
         region->bands.push_back({top, bottom, {{left, right}}});
-    liveRegions().insert(region);
-    return region;
+    return liveRegions().add<HRGN>(std::move(region));
 }
 
 int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode)
@@ -160,12 +159,7 @@ BOOL DeleteObject(HGDIOBJ object)
 {
     if (core::deleteBitmap(object))
         return TRUE;
-    HRGN__* region = live(object);
-    if (!region)
-        return FALSE;
-    liveRegions().erase(region);
-    delete region;
-    return TRUE;
+    return liveRegions().remove(object) != nullptr;
 }
 
 BOOL PtInRegion(HRGN handle, int x, int y)

@@ -29,11 +29,6 @@ int noteRefusal(Display*, XErrorEvent*)
     return 0;
 }
 
-bool overlap(const RECT& a, const RECT& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 }  // namespace
 
 bool SharedFrames::attach(Display* to, Visual* visual, int width, int height)
@@ -87,10 +82,11 @@ void SharedFrames::waitForReaders(const RECT& area)
     const unsigned long processed = XLastKnownRequestProcessed(display);
     int kept = 0;
     bool overwrites = false;
+    RECT common;
     for (int i = 0; i < pendingCount; ++i) {
         if (pending[i].request <= processed)
             continue;
-        overwrites = overwrites || overlap(pending[i].area, area);
+        overwrites = overwrites || IntersectRect(&common, &pending[i].area, &area);
         pending[kept++] = pending[i];
     }
     pendingCount = kept;

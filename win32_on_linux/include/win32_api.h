@@ -322,6 +322,10 @@ BOOL KillTimer(HWND hwnd, UINT_PTR id);
 
 // Regions
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
+BOOL EqualRect(const RECT* a, const RECT* b);
+BOOL IsRectEmpty(const RECT* rect);
+BOOL IntersectRect(RECT* result, const RECT* a, const RECT* b);
+BOOL UnionRect(RECT* result, const RECT* a, const RECT* b);
 int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
 BOOL DeleteObject(HGDIOBJ object);
 BOOL PtInRegion(HRGN region, int x, int y);

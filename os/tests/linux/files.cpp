@@ -11,20 +11,24 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
 // Mount changes must not reach the rest of the machine.
-static bool privateMounts()
+bool privateMounts()
 {
     static const bool done = unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
     return done;
 }
 
 // Paths resolve again, so a working directory inside the folder sees its current mount.
-static void reenterWorkingDirectory()
+void reenterWorkingDirectory()
 {
     char cwd[PATH_MAX];
     if (getcwd(cwd, sizeof cwd) && chdir(cwd) != 0)
         ADD_FAILURE() << "cannot re-enter " << cwd;
 }
+
+}  // namespace
 
 ReadOnlyFolder::ReadOnlyFolder(const std::string& folder) : path(fs::absolute(folder).string())
 {

@@ -4,9 +4,14 @@ namespace {
 
 using Menus = PlatformTest;
 
-const Menu& menuOf(HMENU handle)
+// The menu as it would be shown now, taken from the popup it opens.
+Menu menuOf(HMENU handle)
 {
-    return *reinterpret_cast<const Menu*>(handle);
+    HWND hwnd = CreateWindowExA(0, "platform-test", "menu", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    headless::answerNextPopup(0);
+    EXPECT_TRUE(TrackPopupMenu(handle, 0, 0, 0, 0, hwnd, nullptr));
+    DestroyWindow(hwnd);
+    return headless::popups().back().menu;
 }
 
 UINT_PTR asItem(HMENU submenu)
@@ -33,7 +38,8 @@ TEST_F(Menus, ItemsKeepTheirOrderAndChecksAreFoundInSubmenus)
 {
     HMENU skins;
     HMENU menu = makeMenu(&skins);
-    const auto& items = menuOf(menu).items;
+    const Menu shown = menuOf(menu);
+    const auto& items = shown.items;
     ASSERT_EQ(items.size(), 4u);
     EXPECT_EQ(items[0].text, "Always on top");
     EXPECT_EQ(items[3].text, "Exit");
@@ -66,6 +72,12 @@ TEST_F(Menus, DestroyingFreesSubmenusAndStaleHandlesFailHarmlessly)
         EXPECT_EQ(CheckMenuItem(gone, 4, MF_CHECKED), DWORD(-1));
     }
     EXPECT_FALSE(AppendMenuA(other, MF_POPUP, asItem(skins), "Gone"));
+
+    // A menu made after may live where a destroyed one did; the old handle still finds nothing.
+    HMENU later = CreatePopupMenu();
+    EXPECT_FALSE(AppendMenuA(menu, MF_STRING, 1, "x"));
+    EXPECT_TRUE(menuOf(later).items.empty());
+    DestroyMenu(later);
 
     HMENU child = CreatePopupMenu();
     AppendMenuA(other, MF_STRING, 1, "Keep");

@@ -15,7 +15,9 @@ Taken::value_type take()
 
 TEST_F(Queue, PostedMessagesComeFirstThenQuitOnceThenPaintForAnInvalidWindowThenTimers)
 {
-    HWND hwnd = makeWindow();  // hidden: it is painted all the same
+    HWND hwnd = makeWindow();
+    ShowWindow(hwnd, SW_SHOW);
+    pump();  // the paint of the show
     SetTimer(hwnd, 7, 10, nullptr);
     RECT outside{50, 50, 60, 60};
     InvalidateRect(hwnd, &outside, TRUE);
@@ -69,6 +71,8 @@ std::vector<uint64_t> timerTimes(uint64_t until, std::vector<WPARAM>* ids = null
 TEST_F(Queue, WaitMessageSleepsUntilATimerIsDueOrInputComes)
 {
     HWND hwnd = makeWindow();
+    ShowWindow(hwnd, SW_SHOW);
+    pump();
     SetTimer(hwnd, 101, 100, nullptr);
     MSG msg;
     WaitMessage();

@@ -36,6 +36,38 @@ TEST(Region, EitherSourceMayBeTheDestinationAndStaleHandlesOrOtherModesAreRefuse
     DeleteObject(out);
 }
 
+// As on Windows, the handle of a deleted object never reaches one made after it,
+// though the new one may live where the old one did.
+TEST(Region, HandlesOfDeletedRegionsDcsAndBitmapsNeverReachLaterOnes)
+{
+    HRGN goneRegion = CreateRectRgn(0, 0, 4, 4);
+    DeleteObject(goneRegion);
+    HRGN region = CreateRectRgn(0, 0, 8, 8);
+    EXPECT_FALSE(PtInRegion(goneRegion, 1, 1));
+    EXPECT_EQ(CombineRgn(goneRegion, region, region, RGN_XOR), ERROR);
+    EXPECT_FALSE(DeleteObject(goneRegion));
+    EXPECT_EQ(regionRects(region), (Rects{{0, 0, 8, 8}}));
+
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, 2, -2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits;
+    HDC goneDc = CreateCompatibleDC(nullptr);
+    HBITMAP goneBitmap = CreateDIBSection(goneDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    DeleteObject(goneBitmap);
+    DeleteDC(goneDc);
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    EXPECT_EQ(SelectObject(goneDc, bitmap), nullptr);
+    EXPECT_EQ(SelectObject(dc, goneBitmap), nullptr);
+    EXPECT_FALSE(DeleteDC(goneDc));
+    EXPECT_FALSE(DeleteObject(goneBitmap));
+    EXPECT_EQ(SelectObject(dc, bitmap), nullptr) << "the live bitmap goes into the live DC";
+    EXPECT_EQ(SelectObject(dc, nullptr), bitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    DeleteObject(region);
+}
+
 // Random exclusive-ors against a pixel model: the same pixels, listed banded
 // (pieces of a band side by side and apart), no two touching bands alike, and
 // the kind the last one reported.

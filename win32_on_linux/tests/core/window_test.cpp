@@ -47,10 +47,32 @@ TEST_F(Windows, ADestroyedWindowLeavesNothingBehindAndItsHandleFailsHarmlessly)
                  BeginPaint(hwnd, &paint) || SetWindowRgn(hwnd, nullptr, TRUE));
 }
 
+// As on Windows: a hidden window gets no WM_PAINT however invalid it is; shown
+// again, also without activation, it is erased and painted.
+TEST_F(Windows, AHiddenWindowIsPaintedOnlyOnceShownAgain)
+{
+    HWND hwnd = makeWindow();
+    ShowWindow(hwnd, SW_SHOW);
+    pump();
+    ShowWindow(hwnd, SW_HIDE);
+    received.clear();
+    InvalidateRect(hwnd, nullptr, FALSE);
+    UpdateWindow(hwnd);
+    EXPECT_EQ(peek(), 0u);
+    EXPECT_TRUE(received.empty());
+
+    ShowWindow(hwnd, SW_SHOWNA);
+    pump();
+    EXPECT_EQ(messages(), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+    DestroyWindow(hwnd);
+}
+
 TEST_F(Windows, CaptionPressMovesTheWindowWithTheDragUntilRelease)
 {
     HWND hwnd = makeWindow();
     ShowWindow(hwnd, SW_SHOW);
+    pump();
+    received.clear();
     handler = [](HWND hwnd, UINT message, WPARAM, LPARAM, LRESULT*) {
         if (message == WM_LBUTTONDOWN)
             SendMessageA(hwnd, WM_NCLBUTTONDOWN, HTCAPTION, 0);
@@ -64,8 +86,8 @@ TEST_F(Windows, CaptionPressMovesTheWindowWithTheDragUntilRelease)
     headless::at(15, [] { headless::setPointer(0, 0); });  // after the release: no effect
     pump();
 
-    ASSERT_EQ(messages(), (std::vector<UINT>{WM_CREATE, WM_LBUTTONDOWN, WM_NCLBUTTONDOWN}));
-    EXPECT_EQ(received[1].lParam, MAKELPARAM(10, 10));
+    ASSERT_EQ(messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_NCLBUTTONDOWN}));
+    EXPECT_EQ(received[0].lParam, MAKELPARAM(10, 10));
     EXPECT_EQ(GetTickCount(), 12u) << "the move returns at the release";
     Sleep(10);
     RECT frame;

@@ -9,7 +9,7 @@
 using Rects = std::vector<RECT>;
 inline bool operator==(const RECT& a, const RECT& b)
 {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+    return EqualRect(&a, &b) != FALSE;
 }
 inline std::ostream& operator<<(std::ostream& out, const RECT& r)
 {

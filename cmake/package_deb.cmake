@@ -30,5 +30,5 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_SET_DESTDIR ON)
 # Read by the last step before packing (see that file).
 set(CPACK_GLIMORA_CHANGELOG "${CMAKE_CURRENT_LIST_DIR}/../data/debian/changelog")
-set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/package-deb-finish.cmake")
+set(CPACK_PRE_BUILD_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/package_deb_finish.cmake")
 include(CPack)

@@ -27,8 +27,8 @@ endif()
 set(setup ${CMAKE_BINARY_DIR}/Glimora-${PROJECT_VERSION}-setup.exe)
 add_custom_command(OUTPUT ${setup}
   COMMAND ${CMAKE_COMMAND} -DBUILD=${CMAKE_BINARY_DIR} -DSOURCE=${CMAKE_SOURCE_DIR} -DVERSION=${PROJECT_VERSION}
-          "-DCOPYRIGHT=${GLIMORA_COPYRIGHT}" -DMAKENSIS=${GLIMORA_MAKENSIS} -P ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake
-  DEPENDS glimora glimora-check ${CMAKE_SOURCE_DIR}/cmake/package-setup.cmake ${CMAKE_SOURCE_DIR}/data/windows/setup.nsi
+          "-DCOPYRIGHT=${GLIMORA_COPYRIGHT}" -DMAKENSIS=${GLIMORA_MAKENSIS} -P ${CMAKE_SOURCE_DIR}/cmake/package_setup.cmake
+  DEPENDS glimora glimora-check ${CMAKE_SOURCE_DIR}/cmake/package_setup.cmake ${CMAKE_SOURCE_DIR}/data/windows/setup.nsi
           ${CMAKE_SOURCE_DIR}/data/windows/README.txt ${CMAKE_SOURCE_DIR}/data/windows/NOTICES.txt
           ${CMAKE_SOURCE_DIR}/data/windows/setup.bmp
   COMMENT "Making the setup program" VERBATIM)
