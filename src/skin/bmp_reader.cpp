@@ -9,11 +9,12 @@
 
 namespace {
 
-constexpr uint32_t BI_RGB = 0;
-constexpr uint32_t BI_RLE8 = 1;
-constexpr uint32_t BI_RLE4 = 2;
-constexpr uint32_t BI_BITFIELDS = 3;
-constexpr uint32_t BI_ALPHABITFIELDS = 6;
+// The compression field's values, named apart from Win32's BI_ macros for them.
+constexpr uint32_t uncompressed = 0;
+constexpr uint32_t runLength8 = 1;
+constexpr uint32_t runLength4 = 2;
+constexpr uint32_t bitFields = 3;
+constexpr uint32_t alphaBitFields = 6;
 
 constexpr size_t fileHeaderSize = 14;
 constexpr size_t infoHeaderSize = 40;
@@ -30,7 +31,7 @@ struct BmpLayout {
     int64_t height = 0;  // always positive; topDown tells the row order
     bool topDown = false;
     unsigned bits = 0;
-    uint32_t compression = BI_RGB;
+    uint32_t compression = uncompressed;
     uint32_t masks[4] = {};
     size_t paletteAt = 0;
     size_t paletteEntries = 0;
@@ -52,7 +53,7 @@ uint32_t u32At(const std::string& file, size_t at)
 
 bool isMasked(uint32_t compression)
 {
-    return compression == BI_BITFIELDS || compression == BI_ALPHABITFIELDS;
+    return compression == bitFields || compression == alphaBitFields;
 }
 
 bool headerSizeIsKnown(uint32_t headerSize)
@@ -77,7 +78,7 @@ BmpFault readMasks(const std::string& file, BmpLayout& bmp)
         setDefaultMasks(bmp);
         return BmpFault::NoFault;
     }
-    const bool alphaMaskWritten = bmp.compression == BI_ALPHABITFIELDS || bmp.headerSize >= 56;
+    const bool alphaMaskWritten = bmp.compression == alphaBitFields || bmp.headerSize >= 56;
     if (file.size() < alphaMaskAt + (alphaMaskWritten ? 4 : 0))
         return BmpFault::CutShort;
     for (int i = 0; i < (alphaMaskWritten ? 4 : 3); i++)
@@ -96,7 +97,7 @@ BmpFault readWindowsHeader(const std::string& file, BmpLayout& bmp)
     bmp.paletteEntries = u32At(file, 46);
     bmp.paletteAt = fileHeaderSize + bmp.headerSize;
     if (bmp.headerSize == infoHeaderSize && isMasked(bmp.compression))  // the masks follow a 40-byte header
-        bmp.paletteAt += bmp.compression == BI_ALPHABITFIELDS ? masksSize + 4 : masksSize;
+        bmp.paletteAt += bmp.compression == alphaBitFields ? masksSize + 4 : masksSize;
     return bmp.paletteEntries <= 256 ? readMasks(file, bmp) : BmpFault::Damaged;
 }
 
@@ -145,17 +146,17 @@ bool masksAreSound(const BmpLayout& bmp)
 BmpFault checkFormat(const BmpLayout& bmp)
 {
     switch (bmp.compression) {
-    case BI_RGB: {
+    case uncompressed: {
         static const unsigned depths[] = {1, 4, 8, 16, 24, 32};
         return std::count(std::begin(depths), std::end(depths), bmp.bits) ? BmpFault::NoFault : BmpFault::BitDepth;
     }
-    case BI_RLE8:
-    case BI_RLE4:
-        if (bmp.bits != (bmp.compression == BI_RLE8 ? 8u : 4u))
+    case runLength8:
+    case runLength4:
+        if (bmp.bits != (bmp.compression == runLength8 ? 8u : 4u))
             return BmpFault::CompressionAtDepth;
         return bmp.topDown ? BmpFault::Damaged : BmpFault::NoFault;
-    case BI_BITFIELDS:
-    case BI_ALPHABITFIELDS:
+    case bitFields:
+    case alphaBitFields:
         if (bmp.bits != 16 && bmp.bits != 32)
             return BmpFault::CompressionAtDepth;
         return masksAreSound(bmp) ? BmpFault::NoFault : BmpFault::Damaged;
@@ -174,7 +175,7 @@ BmpFault findPixels(const std::string& file, BmpLayout& bmp)
     // Some writers store fewer colours than they declare; the rest stay black.
     bmp.paletteEntries = std::min(bmp.paletteEntries, (pixelsAt - bmp.paletteAt) / bmp.paletteEntrySize);
     bmp.pixelsAt = pixelsAt;
-    if (bmp.compression == BI_RLE8 || bmp.compression == BI_RLE4)
+    if (bmp.compression == runLength8 || bmp.compression == runLength4)
         return BmpFault::NoFault;  // the stream is checked as it is decoded
     bmp.rowSize = size_t((uint64_t(bmp.width) * bmp.bits + 31) / 32 * 4);
     return bmp.rowSize * bmp.height <= file.size() - pixelsAt ? BmpFault::NoFault : BmpFault::CutShort;
@@ -302,7 +303,7 @@ BmpFault decodeRunLength(const std::string& file, const BmpLayout& bmp, const ui
 {
     const unsigned char* data = bytesOf(file, bmp.pixelsAt);
     const size_t size = file.size() - bmp.pixelsAt;
-    const bool nibbles = bmp.compression == BI_RLE4;
+    const bool nibbles = bmp.compression == runLength4;
     size_t at = 0;
     int64_t x = 0, line = bmp.height - 1;
     auto put = [&](unsigned index) {
@@ -350,7 +351,7 @@ BmpFault decodeInto(const std::string& file, const BmpLayout& bmp, BITMAP* bitma
     }
     uint32_t colours[PAL_SIZE];
     readColours(file, bmp, colours);
-    if (bmp.compression == BI_RGB) {
+    if (bmp.compression == uncompressed) {
         decodeIndexed(file, bmp, colours, bitmap);
         return BmpFault::NoFault;
     }
