@@ -28,19 +28,19 @@ Skin* loadDefaultSkin(int scale)
 Skin* makeLargeSkin()
 {
     Skin* skin = new Skin();
-    skin->mainImage = create_bitmap(1024, 768);
-    clear_to_color(skin->mainImage, makecol(200, 160, 60));
-    skin->canvas = create_bitmap(1024, 768);
-    skin->background = create_bitmap(1024, 768);
-    clear_to_color(skin->background, makecol(240, 240, 255));
+    skin->mainImage.reset(create_bitmap(1024, 768));
+    clear_to_color(skin->mainImage.get(), makecol(200, 160, 60));
+    skin->canvas.reset(create_bitmap(1024, 768));
+    skin->background.reset(create_bitmap(1024, 768));
+    clear_to_color(skin->background.get(), makecol(240, 240, 255));
     for (int i = 0; i < MAX_EYES; ++i) {
         int cx = 64 + (i % 8) * 128, cy = 192 + (i / 8) * 384;
-        rectfill(skin->mainImage, cx - 40, cy - 40, cx + 40, cy + 40, bitmap_mask_color(skin->mainImage));
+        rectfill(skin->mainImage.get(), cx - 40, cy - 40, cx + 40, cy + 40, bitmap_mask_color(skin->mainImage.get()));
         skin->eyeCentres[i] = {cx, cy};
         skin->eyeBounds[i] = {cx - 41, cy - 41, cx + 41, cy + 41};
-        skin->pupils[i] = create_bitmap(12, 16);
-        clear_to_color(skin->pupils[i], bitmap_mask_color(skin->pupils[i]));
-        ellipsefill(skin->pupils[i], 6, 8, 6, 8, 0);
+        skin->pupils[i].reset(create_bitmap(12, 16));
+        clear_to_color(skin->pupils[i].get(), bitmap_mask_color(skin->pupils[i].get()));
+        ellipsefill(skin->pupils[i].get(), 6, 8, 6, 8, 0);
     }
     skin->eyeCount = MAX_EYES;
     return skin;

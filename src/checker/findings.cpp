@@ -157,8 +157,8 @@ void checkMarkers(BITMAP* original, std::vector<Warning>& warnings)
 bool inEyeArea(const Skin& skin, int x, int y)
 {
     if (!skin.hasAlpha)
-        return isMarker(skin.mainImage, x, y);
-    return pixelAt(skin.mainImage, x, y) == 0 && skin.behindPicture[size_t(y) * skin.getWidth() + x];
+        return isMarker(skin.mainImage.get(), x, y);
+    return pixelAt(skin.mainImage.get(), x, y) == 0 && skin.behindPicture[size_t(y) * skin.getWidth() + x];
 }
 
 struct Area {
@@ -170,7 +170,7 @@ struct Area {
 // Eyes that ended up in one area share its measure.
 std::vector<Area> measureAreas(const Skin& skin)
 {
-    BITMAP* image = skin.mainImage;
+    BITMAP* image = skin.mainImage.get();
     Picture labels(create_bitmap(image->w, image->h));
     if (!labels)
         return std::vector<Area>(skin.eyeCount);
@@ -252,7 +252,7 @@ void checkBackground(BITMAP* background, const Skin& skin, std::vector<Warning>&
 
 EyeFinding describeEye(const Skin& skin, int i, bool numbered, bool shared)
 {
-    BITMAP* pupil = skin.pupils[i];
+    BITMAP* pupil = skin.pupils[i].get();
     std::string file = numbered ? pupilFileName(i) : shared ? "eye.bmp" : translate("built-in oval");
     return {skin.eyeCentres[i], skin.eyeBounds[i], file, pupil ? pupil->w : 0, pupil ? pupil->h : 0};
 }

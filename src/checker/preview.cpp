@@ -10,7 +10,7 @@
 Frame paintFrame(Skin& skin, POINT pointer)
 {
     Frame frame;
-    BITMAP* canvas = skin.canvas;
+    BITMAP* canvas = skin.canvas.get();
     if (!skin.mainImage || !canvas || bitmap_color_depth(canvas) != 32)
         return frame;
     composeFrame(&skin, pointer.x, pointer.y);

@@ -55,7 +55,7 @@ void composePupil(Skin* skin, const RECT& place, BITMAP* pupil, int y, int left,
 
 void composeAlphaArea(Skin* skin, const RECT* pupils, const RECT& area)
 {
-    BITMAP* canvas = skin->canvas;
+    BITMAP* canvas = skin->canvas.get();
     const int left = std::max<int>(area.left, 0), right = std::min<int>(area.right, canvas->w);
     const int top = std::max<int>(area.top, 0), bottom = std::min<int>(area.bottom, canvas->h);
     if (left >= right)
@@ -68,7 +68,7 @@ void composeAlphaArea(Skin* skin, const RECT* pupils, const RECT& area)
         else
             std::memset(row + left, 0, size_t(right - left) * sizeof(uint32_t));
         for (int i = 0; i < skin->eyeCount; ++i)
-            composePupil(skin, pupils[i], skin->pupils[i], y, left, right, row);
+            composePupil(skin, pupils[i], skin->pupils[i].get(), y, left, right, row);
         pictureOver(row + left, reinterpret_cast<const uint32_t*>(skin->mainImage->line[y]) + left, right - left);
     }
 }

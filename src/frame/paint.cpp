@@ -38,15 +38,15 @@ RECT wholeCanvas(const Skin* skin)
 // The frame's layers inside the canvas's clipping rectangle, which is the area.
 void composeLayers(Skin* skin, const RECT* pupils, const RECT& area)
 {
-    BITMAP* canvas = skin->canvas;
+    BITMAP* canvas = skin->canvas.get();
     if (skin->background)
-        blit(skin->background, canvas, area.left, area.top, area.left, area.top, area.right - area.left,
+        blit(skin->background.get(), canvas, area.left, area.top, area.left, area.top, area.right - area.left,
              area.bottom - area.top);
     else
         clear_to_color(canvas, skin->eyeColour);
     for (int i = 0; i < skin->eyeCount; ++i)
-        draw_sprite(canvas, skin->pupils[i], pupils[i].left, pupils[i].top);
-    drawSprite(canvas, skin->mainImage, 0, 0);
+        draw_sprite(canvas, skin->pupils[i].get(), pupils[i].left, pupils[i].top);
+    drawSprite(canvas, skin->mainImage.get(), 0, 0);
 }
 
 void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
@@ -55,7 +55,7 @@ void composeArea(Skin* skin, const RECT* pupils, const RECT& area)
         composeAlphaArea(skin, pupils, area);
         return;
     }
-    BITMAP* canvas = skin->canvas;
+    BITMAP* canvas = skin->canvas.get();
     set_clip_rect(canvas, area.left, area.top, area.right - 1, area.bottom - 1);
     composeLayers(skin, pupils, area);
     set_clip_rect(canvas, 0, 0, canvas->w - 1, canvas->h - 1);
@@ -93,10 +93,10 @@ void presentFrame(FrameState& frame, Skin* skin, HWND window, HDC dc)
 {
     if (!skin->mainImage)
         return;
-    BITMAP* shown = skin->canvas;
+    BITMAP* shown = skin->canvas.get();
     if (skin->enlarged) {
-        enlargeArea(skin->canvas, skin->enlarged, skin->scale, wholeCanvas(skin));
-        shown = skin->enlarged;
+        enlargeArea(skin->canvas.get(), skin->enlarged.get(), skin->scale, wholeCanvas(skin));
+        shown = skin->enlarged.get();
     }
     if (skin->hasAlpha) {
         frame.surface.present(window, shown, RECT{0, 0, shown->w, shown->h});
@@ -110,11 +110,11 @@ void presentFrameArea(FrameState& frame, Skin* skin, HWND window, HDC dc, const 
 {
     if (!skin->mainImage)
         return;
-    BITMAP* shown = skin->canvas;
+    BITMAP* shown = skin->canvas.get();
     RECT sent = area;
     if (skin->enlarged) {
-        enlargeArea(skin->canvas, skin->enlarged, skin->scale, area);
-        shown = skin->enlarged;
+        enlargeArea(skin->canvas.get(), skin->enlarged.get(), skin->scale, area);
+        shown = skin->enlarged.get();
         sent = enlargedRect(area, skin->scale);
     }
     if (skin->hasAlpha) {

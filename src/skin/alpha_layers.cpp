@@ -1,5 +1,7 @@
 #include "skin/alpha_layers.h"
 
+#include <utility>
+
 #include "skin/bmp_reader.h"
 
 namespace {
@@ -57,18 +59,14 @@ std::vector<uint8_t> findBehind(BITMAP* picture, const std::vector<uint8_t>& alp
 
 // The eye background over the whole face, opaque eye colour where no file gives
 // it, and nothing where no eye lies behind the picture; null without memory.
-BITMAP* fullBackground(BITMAP* loaded, const std::vector<uint8_t>& behind, int width, int height, int eyeColour)
+Picture fullBackground(Picture loaded, const std::vector<uint8_t>& behind, int width, int height, int eyeColour)
 {
-    BITMAP* full = create_bitmap(width, height);
-    if (full)
-        clear_to_color(full, int(0xff000000u | uint32_t(eyeColour)));
-    if (loaded) {
-        if (full)
-            blit(loaded, full, 0, 0, 0, 0, loaded->w, loaded->h);
-        destroy_bitmap(loaded);
-    }
+    Picture full(create_bitmap(width, height));
     if (!full)
         return nullptr;
+    clear_to_color(full.get(), int(0xff000000u | uint32_t(eyeColour)));
+    if (loaded)
+        blit(loaded.get(), full.get(), 0, 0, 0, 0, loaded->w, loaded->h);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             if (!behind[size_t(y) * width + x])
@@ -90,16 +88,16 @@ void premultiply(BITMAP* bitmap, const uint8_t* alpha, bool keyMagenta)
     }
 }
 
-BITMAP* loadPremultiplied(const std::string& path, bool keyMagenta)
+Picture loadPremultiplied(const std::string& path, bool keyMagenta)
 {
     FourthBytes fourth;
-    BITMAP* bitmap = loadBitmapFile(path.c_str(), nullptr, &fourth);
+    Picture bitmap(loadBitmapFile(path.c_str(), nullptr, &fourth));
     if (bitmap)
-        premultiply(bitmap, fourth.alpha.empty() ? nullptr : fourth.alpha.data(), keyMagenta);
+        premultiply(bitmap.get(), fourth.alpha.empty() ? nullptr : fourth.alpha.data(), keyMagenta);
     return bitmap;
 }
 
-AlphaLayers makeAlphaLayers(BITMAP* picture, std::vector<uint8_t> alpha, BITMAP* mask, BITMAP* loadedBackground,
+AlphaLayers makeAlphaLayers(BITMAP* picture, std::vector<uint8_t> alpha, BITMAP* mask, Picture loadedBackground,
                             int eyeColour)
 {
     const int width = picture->w, height = picture->h;
@@ -108,6 +106,6 @@ AlphaLayers makeAlphaLayers(BITMAP* picture, std::vector<uint8_t> alpha, BITMAP*
     AlphaLayers layers;
     layers.behindPicture = findBehind(picture, alpha);
     premultiply(picture, alpha.data(), true);
-    layers.background = fullBackground(loadedBackground, layers.behindPicture, width, height, eyeColour);
+    layers.background = fullBackground(std::move(loadedBackground), layers.behindPicture, width, height, eyeColour);
     return layers;
 }

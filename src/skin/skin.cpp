@@ -26,18 +26,18 @@ std::string skinFolder()
     return withSlash(workingPath("skins/") + loadSkinName());
 }
 
-BITMAP* loadFile(const std::string& path)
+Picture loadFile(const std::string& path)
 {
-    return loadBitmapFile(path.c_str(), nullptr);
+    return Picture(loadBitmapFile(path.c_str(), nullptr));
 }
 
 // A small black oval on the mask colour, for eyes without a pupil file.
-BITMAP* makeOvalPupil()
+Picture makeOvalPupil()
 {
-    BITMAP* pupil = create_bitmap(4, 6);
+    Picture pupil(create_bitmap(4, 6));
     if (pupil) {
-        clear_to_color(pupil, bitmap_mask_color(pupil));
-        ellipsefill(pupil, 2, 3, 2, 3, 0);
+        clear_to_color(pupil.get(), bitmap_mask_color(pupil.get()));
+        ellipsefill(pupil.get(), 2, 3, 2, 3, 0);
     }
     return pupil;
 }
@@ -67,17 +67,6 @@ Skin::Skin() = default;
 
 Skin::~Skin()
 {
-    if (mainImage)
-        destroy_bitmap(mainImage);
-    if (canvas)
-        destroy_bitmap(canvas);
-    if (enlarged)
-        destroy_bitmap(enlarged);
-    for (int i = 0; i < eyeCount; ++i)
-        if (pupils[i])
-            destroy_bitmap(pupils[i]);
-    if (background)
-        destroy_bitmap(background);
     if (region && ownsRegion)
         DeleteObject(region);
 }
@@ -125,29 +114,27 @@ bool Skin::loadFolder(const std::string& path)
     eyeCount = 0;
     const std::string folder = withSlash(path);
     if (loadMainImage(folder))
-        canvas = create_bitmap(getWidth(), getHeight());
-    if (canvas && scale > 1 && !(enlarged = create_bitmap(windowWidth(), windowHeight()))) {
-        destroy_bitmap(canvas);
-        canvas = nullptr;
-    }
-    if (!canvas) {
+        canvas.reset(create_bitmap(getWidth(), getHeight()));
+    if (canvas && scale > 1)
+        enlarged.reset(create_bitmap(windowWidth(), windowHeight()));
+    if (!canvas || (scale > 1 && !enlarged)) {
         // Without a canvas nothing could be painted: as good as no main picture.
-        if (mainImage)
-            destroy_bitmap(mainImage);
         mainImage = nullptr;
+        canvas = nullptr;
         return false;
     }
-    clear_to_color(canvas, 0);
+    clear_to_color(canvas.get(), 0);
     region = makeWindowRegion(folder);
-    takeEyes(findEyes(mainImage));
+    takeEyes(findEyes(mainImage.get()));
     for (int i = 0; i < eyeCount; ++i)
         loadPupil(folder, i);
     background = hasAlpha ? loadPremultiplied(folder + "eyebg.bmp", false) : loadFile(folder + "eyebg.bmp");
     if (hasAlpha) {
-        const Picture mask(loadFile(folder + "mask.bmp"));
-        AlphaLayers layers = makeAlphaLayers(mainImage, std::move(pictureAlpha), mask.get(), background, eyeColour);
+        const Picture mask = loadFile(folder + "mask.bmp");
+        AlphaLayers layers =
+            makeAlphaLayers(mainImage.get(), std::move(pictureAlpha), mask.get(), std::move(background), eyeColour);
         behindPicture = std::move(layers.behindPicture);
-        background = layers.background;
+        background = std::move(layers.background);
         pictureAlpha = {};
     }
     return true;
@@ -164,7 +151,7 @@ void Skin::takeEyes(const FoundEyes& eyes)
 bool Skin::loadMainImage(const std::string& folder)
 {
     FourthBytes fourth;
-    mainImage = loadBitmapFile((folder + "main.bmp").c_str(), palette, &fourth, &mainRefusal);
+    mainImage.reset(loadBitmapFile((folder + "main.bmp").c_str(), palette, &fourth, &mainRefusal));
     pictureAlpha = std::move(fourth.alpha);
     hasAlpha = mainImage && !pictureAlpha.empty();
     return mainImage != nullptr;
@@ -172,7 +159,7 @@ bool Skin::loadMainImage(const std::string& folder)
 
 HRGN Skin::makeWindowRegion(const std::string& folder)
 {
-    const Picture mask(loadFile(folder + "mask.bmp"));
+    const Picture mask = loadFile(folder + "mask.bmp");
     if (!mask)
         return CreateRectRgn(0, 0, windowWidth(), windowHeight());
     HRGN shape = CreateRectRgn(0, 0, mask->w * scale, mask->h * scale);
@@ -190,13 +177,13 @@ void Skin::loadPupil(const std::string& folder, int i)
 {
     // With alpha, a pupil's own alpha counts as well as its mask colour.
     auto load = [&](const std::string& path) { return hasAlpha ? loadPremultiplied(path, true) : loadFile(path); };
-    BITMAP* pupil = load(folder + pupilFileName(i));
+    Picture pupil = load(folder + pupilFileName(i));
     if (!pupil)
         pupil = load(folder + "eye.bmp");
     if (!pupil) {
         pupil = makeOvalPupil();
         if (pupil && hasAlpha)
-            premultiply(pupil, nullptr, true);
+            premultiply(pupil.get(), nullptr, true);
     }
-    pupils[i] = pupil;
+    pupils[i] = std::move(pupil);
 }

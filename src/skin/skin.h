@@ -10,6 +10,7 @@
 
 #include "skin/bmp_refusal.h"
 #include "skin/eye_detection.h"
+#include "skin/picture.h"
 #include "system/win32.h"
 
 // The pupil file of one eye, numbered from 1: eye1.bmp for eye 0.
@@ -42,12 +43,12 @@ public:
     // takes on the display: the window, its shape and the frames it shows.
     int scale = 1;
 
-    BITMAP* mainImage = nullptr;
-    BITMAP* canvas = nullptr;
+    Picture mainImage;
+    Picture canvas;
     // The canvas at the scale, which the window shows; null at scale 1, where the canvas is shown.
-    BITMAP* enlarged = nullptr;
-    BITMAP* pupils[MAX_EYES] = {};
-    BITMAP* background = nullptr;
+    Picture enlarged;
+    Picture pupils[MAX_EYES];
+    Picture background;
     int eyeCount = 0;
     PALETTE palette = {};
     POINT eyeCentres[MAX_EYES] = {};

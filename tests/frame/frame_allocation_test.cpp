@@ -61,11 +61,11 @@ void expectFramesAllocateNothing(bool alpha)
     Skin skin;
     skin.hasAlpha = alpha;
     skin.behindPicture.assign(64 * 48, 1);
-    skin.mainImage = makeBitmap(64, 48, alpha ? 0 : magenta());
-    skin.canvas = makeBitmap(64, 48, 0);
-    skin.background = makeBitmap(64, 48, int(0xFFFFFFFF));
+    skin.mainImage.reset(makeBitmap(64, 48, alpha ? 0 : magenta()));
+    skin.canvas.reset(makeBitmap(64, 48, 0));
+    skin.background.reset(makeBitmap(64, 48, int(0xFFFFFFFF)));
     for (int i = 0; i < 2; ++i) {
-        skin.pupils[i] = makeBitmap(4, 6, alpha ? int(0xFF000000) : 0);
+        skin.pupils[i].reset(makeBitmap(4, 6, alpha ? int(0xFF000000) : 0));
         skin.eyeBounds[i] = {i * 32, 0, i * 32 + 30, 30};
         skin.eyeCentres[i] = {i * 32 + 15, 15};
     }

@@ -27,8 +27,8 @@ protected:
         RegisterClassA(&windowClass);
         g_hwnd = CreateWindowExA(0, "paint-test", "eyes", WS_POPUP, windowAt.x, windowAt.y, 100, 100, nullptr,
                                  nullptr, nullptr, nullptr);
-        skin.mainImage = makeBitmap(100, 100, magenta());
-        skin.canvas = makeBitmap(100, 100, 0);
+        skin.mainImage.reset(makeBitmap(100, 100, magenta()));
+        skin.canvas.reset(makeBitmap(100, 100, 0));
         skin.eyeColour = white;
     }
     void TearDown() override
@@ -42,7 +42,7 @@ protected:
         int i = skin.eyeCount++;
         skin.eyeBounds[i] = bounds;
         skin.eyeCentres[i] = centre;
-        skin.pupils[i] = makeBitmap(width, height, colour);
+        skin.pupils[i].reset(makeBitmap(width, height, colour));
     }
 
     void paintWithCursorAt(int mx, int my)
@@ -95,7 +95,7 @@ TEST_F(PaintTest, PupilsAreClippedAtTheCanvasEdgeAndHiddenOutsideTheEye)
     EXPECT_EQ(pixel(5, 50), static_cast<uint32_t>(white));
 
     // The opaque main image covers a pupil that strays outside the eye area.
-    rectfill(skin.mainImage, 50, 0, 99, 99, 0x000000FF);
+    rectfill(skin.mainImage.get(), 50, 0, 99, 99, 0x000000FF);
     skin.eyeBounds[0] = {0, 0, 60, 100};
     skin.eyeCentres[0] = {48, 50};
     paintWithCursorAt(48, 50);
@@ -106,7 +106,7 @@ TEST_F(PaintTest, PupilsAreClippedAtTheCanvasEdgeAndHiddenOutsideTheEye)
 TEST_F(PaintTest, BackgroundReplacesTheFillAndASmallOneLeavesOldPupilsBehind)
 {
     addEye({0, 0, 100, 100}, {50, 50}, pupilColour);
-    skin.background = makeBitmap(40, 40, secondPupil);
+    skin.background.reset(makeBitmap(40, 40, secondPupil));
     paintWithCursorAt(70, 70);
     EXPECT_EQ(pixel(10, 10), static_cast<uint32_t>(secondPupil));
     paintWithCursorAt(20, 20);
@@ -116,7 +116,6 @@ TEST_F(PaintTest, BackgroundReplacesTheFillAndASmallOneLeavesOldPupilsBehind)
 
 TEST_F(PaintTest, NoMainImagePaintsNothing)
 {
-    destroy_bitmap(skin.mainImage);
     skin.mainImage = nullptr;
     paintWithCursorAt(0, 0);
     EXPECT_EQ(headless::window(g_hwnd)->presents, 0);

@@ -7,6 +7,7 @@
 
 #include "skin/bmp_bytes.h"
 #include "skin/bmp_reader.h"
+#include "skin/picture.h"
 #include "skin/skin_files.h"
 
 namespace {
@@ -139,7 +140,7 @@ void writeAlphaSkin(bool withMask)
         }());
 }
 
-uint32_t at(BITMAP* bitmap, int x, int y)
+uint32_t at(const Picture& bitmap, int x, int y)
 {
     return reinterpret_cast<uint32_t*>(bitmap->line[y])[x];
 }

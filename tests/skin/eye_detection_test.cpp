@@ -19,7 +19,7 @@ protected:
         return loadMain(face);
     }
     Rects bounds() { return Rects(skin->eyeBounds, skin->eyeBounds + skin->eyeCount); }
-    int pixel(int x, int y) { return getpixel(skin->mainImage, x, y); }
+    int pixel(int x, int y) { return getpixel(skin->mainImage.get(), x, y); }
 };
 
 TEST_F(EyeDetection, EyesAreMeasuredThroughTheirOwnMarkersUpToTheImageEdgesAndMadeTransparent)

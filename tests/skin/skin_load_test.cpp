@@ -92,18 +92,18 @@ TEST_F(SkinTest, PupilsComeFromTheNumberedThenTheSharedFileThenTheBuiltInOval)
     ASSERT_TRUE(load());
     ASSERT_EQ(skin->eyeCount, 3);
     EXPECT_EQ(skin->pupils[0]->w + skin->pupils[1]->w + skin->pupils[2]->w, 5 + 7 + 7);
-    EXPECT_NE(skin->pupils[1], skin->pupils[2]) << "each eye owns its copy";
+    EXPECT_NE(skin->pupils[1].get(), skin->pupils[2].get()) << "each eye owns its copy";
     EXPECT_TRUE(skin->background && skin->background->w == 9);
 
     writeFile("skins/eye.bmp", "broken too");
     writeFile("skins/eyebg.bmp", "broken, so none");
     ASSERT_TRUE(load());
-    EXPECT_EQ(skin->background, nullptr);
+    EXPECT_EQ(skin->background.get(), nullptr);
     const char* oval[] = {"..#.", ".###", "####", "####", "####", ".###"};
     ASSERT_EQ(skin->pupils[2]->w * skin->pupils[2]->h, 4 * 6);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 4; ++x)
-            EXPECT_EQ(getpixel(skin->pupils[2], x, y), oval[y][x] == '#' ? 0 : magenta()) << x << "," << y;
+            EXPECT_EQ(getpixel(skin->pupils[2].get(), x, y), oval[y][x] == '#' ? 0 : magenta()) << x << "," << y;
 }
 
 TEST_F(SkinTest, TheSkinFreesItsRegionUnlessItWasTaken)
