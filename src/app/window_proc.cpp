@@ -2,7 +2,10 @@
 
 #include "app/eyes_timer.h"
 #include "app/full_screen.h"
+#include "app/into_view.h"
+#include "app/one_face.h"
 #include "app/popup_menu.h"
+#include "app/tray_icon.h"
 #include "app/winmain.h"
 #include "frame/paint.h"
 #include "globals/globals.h"
@@ -35,12 +38,20 @@ static void openMenuAt(HWND hwnd, LPARAM lParam)
 
 LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == comeIntoViewMessage()) {
+        bringIntoView(hwnd);
+        return 0;
+    }
+    if (message == taskbarCreatedMessage())
+        addTrayIcon(hwnd);
     switch (message) {
     case WM_CREATE:
         buildPopupMenu();
         forgetFullScreen();
+        addTrayIcon(hwnd);
         break;
     case WM_DESTROY:
+        removeTrayIcon(hwnd);
         stopEyesTimer(hwnd);
         destroyPopupMenu();
         break;
@@ -80,6 +91,9 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_RBUTTONDOWN:
         openMenuAt(hwnd, lParam);
         break;
+    case trayIconMessage:
+        trayIconEvent(hwnd, wParam, lParam);
+        return 0;
     case WM_COMMAND:
         runMenuCommand(hwnd, LOWORD(wParam));
         break;

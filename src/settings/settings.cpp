@@ -30,13 +30,16 @@ RECT frameAt(int left, int top, int width, int height)
 // since a face peeking in from an edge may be meant.
 RECT onSomeMonitor(const RECT& frame)
 {
-    MONITORINFO primary{sizeof primary};
-    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) ||
-        !GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &primary))
+    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL))
         return frame;
-    const RECT& m = primary.rcMonitor;
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    return frameAt(m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 2, width, height);
+    return centredOnPrimaryMonitor(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+bool isStored(const char* key, const std::string& path)
+{
+    char text[2] = "";
+    GetPrivateProfileStringA(settingsSection, key, "", text, sizeof text, path.c_str());
+    return text[0] != '\0';
 }
 
 // Quotes around a value are dropped by Win32's profile reader, blanks around it
@@ -58,6 +61,17 @@ void writeInt(const char* key, int value, const std::string& path)
 
 }  // namespace
 
+RECT centredOnPrimaryMonitor(int width, int height)
+{
+    // A place off every monitor falls to the primary one, wherever that lies.
+    const RECT nowhere{INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1};
+    MONITORINFO primary{sizeof primary};
+    RECT m{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoA(MonitorFromRect(&nowhere, MONITOR_DEFAULTTOPRIMARY), &primary))
+        m = primary.rcMonitor;
+    return frameAt(m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 2, width, height);
+}
+
 std::string workingPath(const char* name)
 {
     std::string directory;
@@ -74,9 +88,12 @@ std::string workingPath(const char* name)
 
 // The stored centre is in screen pixels, as the window's place is for a DPI-aware
 // program, so it names the same point on every monitor whatever its scale.
+// Without one (a first start) the window stays where it was made.
 void LoadWindowPosition()
 {
     const std::string path = workingPath(settingsFile);
+    if (!isStored("x", path) || !isStored("y", path))
+        return;
     POINT centre{static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "x", 0, path.c_str())),
                  static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "y", 0, path.c_str()))};
     RECT window{};

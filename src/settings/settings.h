@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "system/win32.h"
+
 // The settings file, in the working directory, and its one section.
 constexpr char settingsFile[] = "eyes.ini";
 constexpr char settingsSection[] = "global";
@@ -10,6 +12,9 @@ constexpr char settingsSection[] = "global";
 // The working directory joined with a name, without any length limit of ours.
 std::string workingPath(const char* name);
 
+// A window of this size in the middle of the primary monitor, where the face
+// is made and a face off every monitor comes back.
+RECT centredOnPrimaryMonitor(int width, int height);
 void LoadWindowPosition();
 void SaveWindowPosition();
 void SaveSkinName(const char* name);

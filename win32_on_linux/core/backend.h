@@ -83,6 +83,14 @@ void beginMove(Native* window);
 UINT_PTR popupMenu(Native* window, const Menu& menu, int x, int y);
 void messageBox(const char* text, const char* caption);
 
+// The program's icon in the notification area with this tooltip (UTF-8), or
+// none for null; clicks on it come to core::notifyIconClicked.
+void notifyIcon(const char* tooltip);
+
+// A registered message, by its name, to every program's windows on the display,
+// this one's included, each of which hears it through core::broadcastHeard.
+void broadcast(const char* name, WPARAM wParam, LPARAM lParam);
+
 // Turns pending native input into PostMessageA / InvalidateRect calls on the core; never blocks.
 void poll();
 // Milliseconds on a monotonic clock, and a pause of about that long.
@@ -95,6 +103,12 @@ void sleep(unsigned milliseconds);
 namespace core {
 // The window manager (or a drag) moved the window: keep GetWindowRect truthful.
 void windowMoved(HWND hwnd, int x, int y);
+// A registered message broadcast by name: posted to this program's windows
+// when it registered the name too.
+void broadcastHeard(const char* name, WPARAM wParam, LPARAM lParam);
+// The notification-area icon was activated (a left click) or asked for its menu,
+// at a point in screen pixels.
+void notifyIconClicked(bool forMenu, POINT at);
 // The pointing device moved while raw motion is watched.
 void rawMotion();
 // Called often from a backend's modal loop (a move, a popup menu): like Win32's,

@@ -50,6 +50,9 @@ inline RECT frameAt(int x, int y, int width, int height)
     return {x, y, edge(x, width), edge(y, height)};
 }
 
+// PostMessageA to HWND_BROADCAST: a registered message goes to every program by its name.
+BOOL broadcast(UINT message, WPARAM wParam, LPARAM lParam);
+
 // Connects to the display on first use; the answer never changes afterwards.
 bool displayOpen();
 

@@ -297,9 +297,12 @@ void backend::show(Native* window, bool visible)
 {
     if (!window)
         return;
-    if (visible)
+    if (visible) {
+        // GTK takes the state a hide left as the next show's, and a window
+        // manager may not tell it the window was on every workspace: asked again.
+        gtk_window_stick(GTK_WINDOW(window->widget));
         gtk_widget_show(window->widget);
-    else
+    } else
         gtk_widget_hide(window->widget);
     gtk_backend::wake();
 }

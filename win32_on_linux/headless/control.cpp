@@ -145,6 +145,16 @@ const std::vector<Popup>& popups()
     return display().popups;
 }
 
+const std::string* notifyIcon()
+{
+    return display().notifyIconShown ? &display().notifyIconTooltip : nullptr;
+}
+
+void clickNotifyIcon(bool forMenu, POINT at)
+{
+    core::notifyIconClicked(forMenu, at);
+}
+
 const std::vector<Box>& messageBoxes()
 {
     return display().boxes;

@@ -52,6 +52,9 @@ const std::vector<Popup>& popups();
 struct Box {
     std::string text, caption;
 };
+// The notification-area icon's tooltip while it shows, else null; a click on it.
+const std::string* notifyIcon();
+void clickNotifyIcon(bool forMenu, POINT at);
 const std::vector<Box>& messageBoxes();
 
 // What the program asked of the display, in order: "create", "shape", "show",

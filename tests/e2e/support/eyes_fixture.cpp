@@ -30,12 +30,12 @@ long millisecondsSince(Clock::time_point start)
     return long(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+}  // namespace
+
 void pause(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
-
-}  // namespace
 
 void EyesTest::SetUp()
 {

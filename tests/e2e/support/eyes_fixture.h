@@ -113,4 +113,7 @@ private:
     bool menuShown() const;
 };
 
+// Only where the program must have had a look meanwhile (one a second at rest).
+void pause(int milliseconds);
+
 std::string desktopKind(const testing::TestParamInfo<bool>& info);

@@ -5,6 +5,11 @@ namespace {
 
 using WindowTest = EyesTest;
 
+bool onEveryWorkspace(const Desktop& desktop, Window window)
+{
+    return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_DESKTOP | grep -q '= 4294967295$'") == 0;
+}
+
 TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePointerUntilEsc)
 {
     start("face", 400, 300);
@@ -40,6 +45,23 @@ TEST_P(WindowTest, AtRestItSleepsYetFollowsTheFirstMoveAtOnceAndAWarpWithinASeco
     EXPECT_EQ(exitStatus(), 0);
 }
 
+TEST_P(WindowTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceWholeIntoView)
+{
+    start("face", 400, 300);
+    const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
+    if (offScreen) {
+        xdotool("windowmove " + std::to_string(window) + " -500 -500");
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+    }
+    Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
+    EXPECT_EQ(second.wait(5000), 0);
+    if (offScreen) {
+        EXPECT_TRUE(eventually([&] { return desktop.frame(window) == Box{0, 0, faceWidth, faceHeight}; }));
+    }
+    EXPECT_EQ(desktop.run("xdotool search --onlyvisible --name '^eyes$' | wc -l | grep -qx 1"), 0) << "one face";
+    EXPECT_EQ(eyes->wait(0), -1) << "the first face ended";
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
 
 using WorkspaceTest = EyesTest;
@@ -48,8 +70,7 @@ using WorkspaceTest = EyesTest;
 TEST_P(WorkspaceTest, TheFaceIsOnEveryWorkspaceAtItsPlaceFollowingThePointerAndStaysOffThePager)
 {
     start("face", 400, 300);
-    const std::string id = std::to_string(window);
-    EXPECT_EQ(desktop.run("xprop -id " + id + " _NET_WM_DESKTOP | grep -q '= 4294967295$'"), 0) << "every workspace";
+    EXPECT_TRUE(onEveryWorkspace(desktop, window));
     for (int workspace : {1, 3, 0}) {
         xdotool("set_desktop " + std::to_string(workspace));
         EXPECT_TRUE(eventually([&] {
@@ -77,6 +98,25 @@ TEST_P(FullScreenTest, HidesForAFullScreenWindowNotAMaximisedOneAndComesBackOnTo
 {
     start("face", 400, 300);
     expectStepsAsideForFullScreenOnly();
+    EXPECT_TRUE(onEveryWorkspace(desktop, window)) << "on one workspace after the full screen";
+}
+
+// openbox keeps naming a closed active window when no other takes the focus,
+// and the next client may get its id: that window's full screen is seen too.
+TEST_P(FullScreenTest, AWindowThatGetsAClosedActiveWindowsIdIsWatchedAnew)
+{
+    start("face", 400, 300);
+    const Window closed = desktop.openClientWithActiveWindow("");
+    ASSERT_NE(closed, 0u);
+    pause(1500);  // longer than a look at rest: the window was looked at
+    desktop.endClient();
+    ASSERT_EQ(desktop.openClientWithActiveWindow(""), closed) << "the id was not given again";
+    pause(1500);
+    ASSERT_TRUE(desktop.viewable(window));
+    desktop.makeFullScreen(closed);
+    EXPECT_TRUE(eventually([&] { return !desktop.viewable(window); })) << "shown over a full-screen window";
+    desktop.endClient();
+    EXPECT_TRUE(eventually([&] { return desktop.viewable(window); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Openbox, FullScreenTest, testing::Values(true), desktopKind);
