@@ -32,7 +32,7 @@ void openWindow(Skin* skin, WNDPROC procedure)
     ShowWindow(g_hwnd, SW_SHOW);
 }
 
-// Frames painted by `paint(skin, dc, step)` on the skin's window; `bytes` is what
+// Frames painted by `paint(frame, skin, dc, step)` on the skin's window; `bytes` is what
 // one layer of a frame covers, three layers being moved per frame.
 template <typename Paint>
 void paintedFrames(benchmark::State& state, Skin* skin, int64_t bytes, Paint paint)
@@ -40,11 +40,13 @@ void paintedFrames(benchmark::State& state, Skin* skin, int64_t bytes, Paint pai
     openWindow(skin, DefWindowProcA);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_hwnd, &ps);
+    FrameState frame;
     int step = 0;
     for (auto _ : state)
-        paint(skin, dc, step++);
+        paint(frame, skin, dc, step++);
     EndPaint(g_hwnd, &ps);
     state.counters["sent"] = double(headless::window(g_hwnd)->sentPixels * 4) / double(state.iterations());
+    releaseFrame(frame);
     DestroyWindow(g_hwnd);
     state.SetBytesProcessed(state.iterations() * 3 * bytes);
     delete skin;
@@ -57,9 +59,9 @@ void frames(benchmark::State& state, Skin* skin)
         return;
     }
     const int64_t bytes = int64_t(skin->getWidth()) * skin->getHeight() * 4;
-    paintedFrames(state, skin, bytes, [](Skin* skin, HDC dc, int step) {
+    paintedFrames(state, skin, bytes, [](FrameState& frame, Skin* skin, HDC dc, int step) {
         composeFrame(skin, step % 1200 - 100, (step * 7) % 900 - 100);  // over and beside the eyes
-        presentFrame(skin, dc);
+        presentFrame(frame, skin, g_hwnd, dc);
     });
 }
 
@@ -75,11 +77,11 @@ void changedEyes(benchmark::State& state, Skin* skin, int eyes)
         const RECT& area = skin->eyeBounds[i];
         bytes += int64_t(area.right - area.left) * (area.bottom - area.top) * 4;
     }
-    paintedFrames(state, skin, bytes, [eyes](Skin* skin, HDC dc, int step) {
+    paintedFrames(state, skin, bytes, [eyes](FrameState& frame, Skin* skin, HDC dc, int step) {
         for (int i = 0; i < eyes; ++i) {
             const RECT& area = skin->eyeBounds[i];
             composeFrameArea(skin, area.left + step % 80, area.top + (step * 7) % 80, area);
-            presentFrameArea(skin, dc, area);
+            presentFrameArea(frame, skin, g_hwnd, dc, area);
         }
     });
 }
@@ -159,10 +161,11 @@ void pupilsMoved(benchmark::State& state, Skin* skin)
         return;
     }
     const int64_t bytes = int64_t(skin->getWidth()) * skin->getHeight() * 4;
-    paintedFrames(state, skin, bytes, [](Skin* skin, HDC dc, int step) {
+    paintedFrames(state, skin, bytes, [](FrameState& frame, Skin* skin, HDC dc, int step) {
         headless::setPointer(100 + skin->windowWidth() * 2 / 5 + step % 90,
                              100 + skin->windowHeight() * 2 / 5 + (step * 7) % 60);
-        paintChangedEyes(skin, dc);
+        lookAtPointer(frame, skin, g_hwnd);
+        paintChangedEyes(frame, skin, g_hwnd, dc);
     });
 }
 void BM_FrameGhostSkinPupilsMoved(benchmark::State& state)

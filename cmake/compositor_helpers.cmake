@@ -5,7 +5,7 @@
 set(kwin_script ${CMAKE_SOURCE_DIR}/data/kwin/glimora-pointer/contents/code/main.js)
 file(READ ${kwin_script} SCRIPT_TEXT)
 set(SCRIPT_SOURCE data/kwin/glimora-pointer/contents/code/main.js)
-configure_file(${CMAKE_SOURCE_DIR}/win32_on_linux/gtk/kwin_script.cpp.in
+configure_file(${CMAKE_SOURCE_DIR}/win32_on_linux/wayland_pointer/kwin_script.cpp.in
                ${CMAKE_BINARY_DIR}/generated/kwin_script.cpp @ONLY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${kwin_script})
 target_sources(backend_gtk PRIVATE ${CMAKE_BINARY_DIR}/generated/kwin_script.cpp)

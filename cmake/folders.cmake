@@ -41,7 +41,7 @@ function(glimora_folder folder)
   glimora_check_includes(${here} "${uses}" ${arg_SOURCES} ${arg_LINUX} ${arg_WINDOWS})
 endfunction()
 
-# Headers of the desktop's libraries, which only the Win32 layer's GTK backend includes.
+# Headers of the desktop's libraries, which only the Win32 layer's desktop backend includes.
 set(glimora_desktop_headers "gtk|gdk|X11|dbus|gio|glib|json-glib|wayland")
 
 # glimora_check_includes(<folder> <folders it may include> files...)
@@ -57,8 +57,8 @@ function(glimora_check_includes folder allowed)
     foreach(line ${includes})
       string(REGEX REPLACE "^#include [\"<]([^\">]+)[\">].*" "\\1" included "${line}")
       if(line MATCHES "^#include <(${glimora_desktop_headers})/")
-        if(NOT name MATCHES "^win32_on_linux/gtk/")
-          message(FATAL_ERROR "${name} includes <${included}>: only win32_on_linux/gtk/ talks to the desktop")
+        if(NOT name MATCHES "^win32_on_linux/(gtk|wayland_pointer)/")
+          message(FATAL_ERROR "${name} includes <${included}>: only win32_on_linux/gtk/ and wayland_pointer/ talk to the desktop")
         endif()
         continue()
       endif()

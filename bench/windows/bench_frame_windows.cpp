@@ -27,9 +27,11 @@ void frames(benchmark::State& state, Skin* skin)
                              skin->windowHeight(), nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(g_hwnd, SW_SHOW);
     HDC dc = GetDC(g_hwnd);
+    FrameState frame;
     for (auto _ : state)
-        paintEyes(skin, dc);
+        paintEyes(frame, skin, g_hwnd, dc);
     ReleaseDC(g_hwnd, dc);
+    releaseFrame(frame);
     DestroyWindow(g_hwnd);
     state.SetBytesProcessed(state.iterations() * 3 * int64_t(skin->getWidth()) * skin->getHeight() * 4);
     delete skin;

@@ -65,7 +65,8 @@ int AddSkinMenuItem(const char* fileName, int attributes, void* param)
     const char* name = slash ? slash + 1 : fileName;
     if (!g_skinNames)
         g_skinNames = std::make_unique<std::vector<std::string>>();
-    if (!(attributes & FA_DIREC) || name[0] == '.')
+    // Skins beyond their range of ids are not listed rather than taken for sizes.
+    if (!(attributes & FA_DIREC) || name[0] == '.' || IDM_FIRST_SKIN + g_skinItemCount >= IDM_FIRST_SIZE)
         return 0;
     g_skinNames->push_back(name);
     AppendMenuA(static_cast<HMENU>(param), MF_STRING, g_skinItemCount + IDM_FIRST_SKIN, name);

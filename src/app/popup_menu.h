@@ -7,8 +7,10 @@
 constexpr UINT IDM_ALWAYS_ON_TOP = 1;
 constexpr UINT IDM_EXIT = 2;
 constexpr UINT IDM_RUN_ON_STARTUP = 3;
-constexpr UINT IDM_FIRST_SKIN = 4;
-// Far above any number of skins: "100 %" to "400 %".
+// A new item takes the next id here, below the ranges of the submenus.
+// The skins, in a range of their own so that no item's id ever names one.
+constexpr UINT IDM_FIRST_SKIN = 0x1000;
+// "100 %" to "400 %", above the last skin's id.
 constexpr UINT IDM_FIRST_SIZE = 0x7000;
 
 void buildPopupMenu();

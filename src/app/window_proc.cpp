@@ -11,8 +11,13 @@
 #include "globals/globals.h"
 #include "settings/settings.h"
 
+namespace {
+
+// The window's frames: what the last look saw and what the window shows.
+FrameState frame;
+
 // Whole notches from wheel deltas: fine-grained wheels send parts of one, which add up.
-static int wheelNotches(int delta)
+int wheelNotches(int delta)
 {
     static int pending = 0;
     pending += delta;
@@ -21,20 +26,34 @@ static int wheelNotches(int delta)
     return notches;
 }
 
-static void paint(HWND hwnd)
+void paint(HWND hwnd)
 {
     PAINTSTRUCT ps;
     BeginPaint(hwnd, &ps);
-    paintChangedEyes(g_skin, ps.hdc);
+    paintChangedEyes(frame, g_skin, hwnd, ps.hdc);
     EndPaint(hwnd, &ps);
 }
 
-static void openMenuAt(HWND hwnd, LPARAM lParam)
+// Reads the pointer once and paints at once what it changes: a paint left to the
+// queue would cost the loop another wake-up. Whether the face changed.
+bool lookAndPaint(HWND hwnd)
+{
+    const bool changed = lookAtPointer(frame, g_skin, hwnd);
+    if (changed) {
+        InvalidateRect(hwnd, nullptr, FALSE);
+        UpdateWindow(hwnd);
+    }
+    return changed;
+}
+
+void openMenuAt(HWND hwnd, LPARAM lParam)
 {
     POINT point = {static_cast<LONG>(LOWORD(lParam)), static_cast<LONG>(HIWORD(lParam))};
     ClientToScreen(hwnd, &point);
     TrackPopupMenu(g_menu, 0, point.x, point.y, 0, hwnd, nullptr);
 }
+
+}  // namespace
 
 LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -54,32 +73,24 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         removeTrayIcon(hwnd);
         stopEyesTimer(hwnd);
         destroyPopupMenu();
+        releaseFrame(frame);
         break;
     case WM_ERASEBKGND:
         // Only the system asks for an erase (an expose, a new shape), never the
         // timer: what the window showed may be gone, so the next paint draws it.
-        forgetShownFrame();
+        forgetShownFrame(frame);
         break;
     case WM_PAINT:
         paint(hwnd);
         break;
-    case WM_TIMER: {
-        // Painted at once: a paint left to the queue would cost the loop another wake-up.
-        const bool changed = eyesChanged(g_skin);
-        if (changed) {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        }
-        eyesTimerTicked(hwnd, changed);
+    case WM_TIMER:
+        eyesTimerTicked(hwnd, lookAndPaint(hwnd));
         stepAsideForFullScreen(hwnd);
         break;
-    }
     case WM_INPUT:
         // The first move after a rest is followed at once, not at the next look.
-        if (mouseRawInput(hwnd)) {
-            InvalidateRect(hwnd, nullptr, FALSE);
-            UpdateWindow(hwnd);
-        }
+        if (mouseRawInput(hwnd))
+            lookAndPaint(hwnd);
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE)

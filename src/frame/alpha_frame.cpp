@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "globals/globals.h"
 #include "skin/skin.h"
 
 namespace {
@@ -74,71 +73,57 @@ void composeAlphaArea(Skin* skin, const RECT* pupils, const RECT& area)
     }
 }
 
-namespace {
-
-// The 32-bit picture a layered window is updated from, kept while the window and
-// its size stay, so that a frame allocates nothing.
-struct LayeredSurface {
-    HWND window = nullptr;
-    int width = 0;
-    int height = 0;
-    HDC dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previous = nullptr;
-    uint32_t* pixels = nullptr;
-
-    void release()
-    {
-        if (dc) {
-            SelectObject(dc, previous);
-            DeleteDC(dc);
-        }
-        if (bitmap)
-            DeleteObject(bitmap);
-        *this = LayeredSurface{};
-    }
-
-    bool fits(HWND hwnd, int w, int h) const { return pixels && window == hwnd && width == w && height == h; }
-
-    bool make(HWND hwnd, int w, int h)
-    {
-        release();
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = w;
-        info.bmiHeader.biHeight = -h;  // top row first, as the canvas
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        dc = CreateCompatibleDC(nullptr);
-        bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
-        if (!bitmap || !bits) {
-            release();
-            return false;
-        }
-        previous = SelectObject(dc, bitmap);
-        window = hwnd;
-        width = w;
-        height = h;
-        pixels = static_cast<uint32_t*>(bits);
-        return true;
-    }
-};
-LayeredSurface surface;
-
-}  // namespace
-
-void presentAlphaArea(BITMAP* shown, const RECT& area)
+void LayeredSurface::release()
 {
-    if (!surface.fits(g_hwnd, shown->w, shown->h) && !surface.make(g_hwnd, shown->w, shown->h))
+    if (dc) {
+        SelectObject(dc, previous);
+        DeleteDC(dc);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    window = nullptr;
+    width = height = 0;
+    dc = nullptr;
+    bitmap = nullptr;
+    previous = nullptr;
+    pixels = nullptr;
+}
+
+bool LayeredSurface::make(HWND hwnd, int w, int h)
+{
+    release();
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top row first, as the canvas
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    dc = CreateCompatibleDC(nullptr);
+    bitmap = dc ? CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    if (!bitmap || !bits) {
+        release();
+        return false;
+    }
+    previous = SelectObject(dc, bitmap);
+    window = hwnd;
+    width = w;
+    height = h;
+    pixels = static_cast<uint32_t*>(bits);
+    return true;
+}
+
+void LayeredSurface::present(HWND hwnd, BITMAP* shown, const RECT& area)
+{
+    if (!fits(hwnd, shown->w, shown->h) && !make(hwnd, shown->w, shown->h))
         return;
     const RECT dirty{std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0), std::min<LONG>(area.right, shown->w),
                      std::min<LONG>(area.bottom, shown->h)};
     if (dirty.left >= dirty.right || dirty.top >= dirty.bottom)
         return;
     for (LONG y = dirty.top; y < dirty.bottom; ++y)
-        std::memcpy(surface.pixels + size_t(y) * shown->w + dirty.left,
+        std::memcpy(pixels + size_t(y) * shown->w + dirty.left,
                     reinterpret_cast<const uint32_t*>(shown->line[y]) + dirty.left,
                     size_t(dirty.right - dirty.left) * sizeof(uint32_t));
     SIZE size{shown->w, shown->h};
@@ -147,10 +132,10 @@ void presentAlphaArea(BITMAP* shown, const RECT& area)
     UPDATELAYEREDWINDOWINFO update = {};
     update.cbSize = sizeof update;
     update.psize = &size;
-    update.hdcSrc = surface.dc;
+    update.hdcSrc = dc;
     update.pptSrc = &origin;
     update.pblend = &blend;
     update.dwFlags = ULW_ALPHA;
     update.prcDirty = &dirty;
-    UpdateLayeredWindowIndirect(g_hwnd, &update);
+    UpdateLayeredWindowIndirect(hwnd, &update);
 }

@@ -4,6 +4,8 @@
 
 #include <allegro.h>
 
+#include <cstdint>
+
 #include "system/win32.h"
 
 class Skin;
@@ -11,6 +13,29 @@ class Skin;
 // The eye background, each pupil where the eyes lie behind the picture, and the
 // picture over them, inside the area of the canvas.
 void composeAlphaArea(Skin* skin, const RECT* pupils, const RECT& area);
-// Sends the area of the shown bitmap (the canvas, or its enlargement) to the
-// layered window g_hwnd, the rest of the window keeping what it showed.
-void presentAlphaArea(BITMAP* shown, const RECT& area);
+// The 32-bit picture a layered window is updated from, kept while the window and
+// its size stay, so that a frame allocates nothing. Freed by release(), while
+// the system that made it is still there.
+class LayeredSurface {
+public:
+    LayeredSurface() = default;
+    LayeredSurface(const LayeredSurface&) = delete;
+    LayeredSurface& operator=(const LayeredSurface&) = delete;
+
+    // Sends the area of the shown bitmap (the canvas, or its enlargement) to the
+    // layered window, the rest of the window keeping what it showed.
+    void present(HWND window, BITMAP* shown, const RECT& area);
+    void release();
+
+private:
+    bool fits(HWND hwnd, int w, int h) const { return pixels && window == hwnd && width == w && height == h; }
+    bool make(HWND hwnd, int w, int h);
+
+    HWND window = nullptr;
+    int width = 0;
+    int height = 0;
+    HDC dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previous = nullptr;
+    uint32_t* pixels = nullptr;
+};

@@ -148,7 +148,7 @@ std::vector<std::vector<uint32_t>> framesAlongPath(bool everyTick, int64_t* sent
     for (POINT p : path) {
         headless::at(t, [p] { pointAt(p); });
         if (everyTick)
-            headless::at(t + 50, [] { forgetShownFrame(); });
+            headless::at(t + 50, [] { SendMessageA(g_hwnd, WM_ERASEBKGND, 0, 0); });
         headless::at(t + 100, [&frames] { frames.push_back(headless::window(g_hwnd)->pixels); });
         t += 100;
     }

@@ -92,7 +92,7 @@ protected:
     int steps = 0;
 };
 
-TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedFromFour)
+TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
 {
     chooseId(0);
     ASSERT_EQ(run(), 0);
@@ -131,7 +131,7 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedFromFour)
         EXPECT_EQ(skins.items[i].id, IDM_FIRST_SKIN + i);
 }
 
-TEST_F(Menus, ChoosingASkinStoresItAndRebuildsAroundTheSameCentreNumberingFromFourAgain)
+TEST_F(Menus, ChoosingASkinStoresItAndRebuildsAroundTheSameCentreNumberingFromTheFirstSkinIdAgain)
 {
     choose([](const Menu& menu) { return findItem(menu, "green")->id; });
     headless::WindowState rebuilt;

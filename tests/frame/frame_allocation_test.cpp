@@ -72,8 +72,9 @@ void expectFramesAllocateNothing(bool alpha)
     skin.eyeCount = 2;
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(g_hwnd, &ps);
-    paintEyes(&skin, dc);  // the first present may size the window's store
-    paintChangedEyes(&skin, dc);
+    FrameState frame;
+    paintEyes(frame, &skin, g_hwnd, dc);  // the first present may size the window's store
+    paintChangedEyes(frame, &skin, g_hwnd, dc);
 
     counting = true;  // the count must see an allocation where there is one
     void* volatile probe = malloc(16);
@@ -85,14 +86,16 @@ void expectFramesAllocateNothing(bool alpha)
     for (int x : {-500, 10, 40, 900}) {
         headless::setPointer(x, 20);
         counting = true;
-        paintEyes(&skin, dc);
+        paintEyes(frame, &skin, g_hwnd, dc);
         headless::setPointer(x + 3, 22);
-        paintChangedEyes(&skin, dc);  // only the moved pupils' areas
+        lookAtPointer(frame, &skin, g_hwnd);
+        paintChangedEyes(frame, &skin, g_hwnd, dc);  // only the moved pupils' areas
         counting = false;
     }
     EndPaint(g_hwnd, &ps);
     EXPECT_EQ(allocations, 0);
     EXPECT_GE(headless::window(g_hwnd)->presents, 5);
+    releaseFrame(frame);
     DestroyWindow(g_hwnd);
 }
 #endif

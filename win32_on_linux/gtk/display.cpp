@@ -9,7 +9,7 @@
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/pointer_source.h"
 #include "gtk/raw_motion.h"
 
 namespace {

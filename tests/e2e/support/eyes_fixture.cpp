@@ -135,21 +135,24 @@ void EyesTest::chooseSkin(const std::string& name)
     if (sortedFolders)
         std::sort(folders.begin(), folders.end());
     openMenu();
-    const int shown = desktop.shownWindows();
-    xdotool("key Down Down Down Right");
-    // Keys reach the submenu once it is there.
-    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
+    openSubmenu("Skins");
     std::string keys = "key";
     for (auto folder = folders.begin(); folder != folders.end() && *folder != name; ++folder)
         keys += " Down";
     xdotool(keys + " Return");
 }
 
-void EyesTest::pickSize(int size)
+void EyesTest::openSubmenu(const std::string& item)
 {
     const int shown = desktop.shownWindows();
-    xdotool("key Down Down Down Down Right");
-    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu";
+    xdotool("key " + keysTo(item) + " Right");
+    // Keys reach the submenu once it is there.
+    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no submenu " << item;
+}
+
+void EyesTest::pickSize(int size)
+{
+    openSubmenu("Size");
     std::string keys = "key";
     for (int step = 1; step < size; ++step)
         keys += " Down";
@@ -255,7 +258,7 @@ void EyesTest::expectMenuSpeaksAndWorksAsInEnglish(const std::function<void()>& 
 {
     start("face", 400, 300);
     const std::vector<uint32_t> english = openMenuLabels();
-    xdotool("key Down Down Down Down Down Return");
+    xdotool("key " + keysTo("Exit") + " Return");
     ASSERT_EQ(exitStatus(), 0);
 
     speak();
@@ -266,4 +269,17 @@ void EyesTest::expectMenuSpeaksAndWorksAsInEnglish(const std::function<void()>& 
     ASSERT_TRUE(eventually([&] { return desktop.frame(window = desktop.waitForWindow("eyes")) == doubled; }))
         << "the second size was not chosen";
     box = doubled;
+}
+
+std::string keysTo(const std::string& item)
+{
+    const auto at = std::find(menuItems.begin(), menuItems.end(), item);
+    if (at == menuItems.end()) {
+        ADD_FAILURE() << "no item \"" << item << "\" in the menu";
+        return "";
+    }
+    std::string keys = "Down";
+    for (auto before = menuItems.begin(); before != at; ++before)
+        keys += " Down";
+    return keys;
 }

@@ -7,10 +7,18 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "e2e/support/desktop.h"
 #include "e2e/support/face.h"
 #include "support/fixtures.h"
+
+// The menu's items from the top as the keyboard walks them, separators left out,
+// by their English labels (in another language they are where they are in
+// English). A new item goes in here where the menu shows it.
+const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins", "Size", "Exit"};
+// The keys that select this item of menuItems in the menu just opened.
+std::string keysTo(const std::string& item);
 
 class EyesTest : public testing::TestWithParam<bool> {
 protected:
@@ -69,15 +77,17 @@ protected:
         openMenu();
         return desktop.pixels({clickX + 1, clickY + 1, 160, 60});
     }
-    // Opens the menu and picks an item with the keyboard.
-    void choose(const std::string& keys)
+    // Opens the menu and picks this item of menuItems with the keyboard.
+    void choose(const std::string& item)
     {
         openMenu();
-        xdotool("key " + keys + " Return");
+        xdotool("key " + keysTo(item) + " Return");
     }
+    // In the menu already open, opens this submenu of menuItems and waits for it.
+    void openSubmenu(const std::string& item);
     // The "Skins" submenu lists the skin folders as the system lists a folder.
     void chooseSkin(const std::string& name);
-    // The "Size" submenu, right after "Skins": 1 is "100 %", up to 4, "400 %".
+    // The "Size" submenu: 1 is "100 %", up to 4, "400 %".
     void chooseSize(int size)
     {
         openMenu();
@@ -117,3 +127,4 @@ private:
 void pause(int milliseconds);
 
 std::string desktopKind(const testing::TestParamInfo<bool>& info);
+

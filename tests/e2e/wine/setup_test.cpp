@@ -203,7 +203,7 @@ TEST_P(SetupTest, SilentUninstallClosesTheFaceRemovesItsRunValueAndLeavesOnlyThe
 {
     install();
     startInstalledFace(400, 300);
-    choose("Down Down");  // "Run on start-up"
+    choose("Run on start-up");
     ASSERT_TRUE(eventually([&] { return !regValue(runKey, "Glimora").empty(); }));
     ASSERT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
 

@@ -152,7 +152,7 @@ TEST_P(WineTest, LeftDragMovesTheWindowAndExitFromTheMenuStoresItsCentre)
     EXPECT_TRUE(dragBy(box.x + 8, box.y + 40, 150, 90));
     pointAt(box.x + 25, box.y + 35);
     EXPECT_TRUE(showsPupilAt(23, 32));
-    choose("Down Down Down Down Down");
+    choose("Exit");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "550,390");
 }
@@ -178,10 +178,10 @@ TEST_P(WineTest, RunOnStartUpAddsAndRemovesTheQuotedProgramUnderTheUsersRunKey)
 {
     start("face", 400, 300);
     ASSERT_EQ(runValue(), "");
-    choose("Down Down");
+    choose("Run on start-up");
     EXPECT_TRUE(eventually([&] { return !runValue().empty(); }));
     EXPECT_EQ(runValue(), "\"" + windowsPath(WINDOWS_PROGRAM) + "\"");
-    choose("Down Down");
+    choose("Run on start-up");
     EXPECT_TRUE(eventually([&] { return runValue().empty(); }));
 }
 

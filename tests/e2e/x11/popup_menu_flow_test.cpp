@@ -29,16 +29,16 @@ TEST_P(MenuTest, RunOnStartUpAndAlwaysOnTopToggle)
     std::string entry = work.path() + "/config/autostart/Glimora.desktop";
     auto registered = [&] { return access(entry.c_str(), F_OK) == 0; };
     ASSERT_FALSE(registered());
-    choose("Down Down");
+    choose("Run on start-up");
     EXPECT_TRUE(eventually(registered));
-    choose("Down Down");
+    choose("Run on start-up");
     EXPECT_TRUE(eventually([&] { return !registered(); }));
     if (!desktop.hasWindowManager())
         return;  // only a window manager keeps the above state
     auto above = [&] { return desktop.hasState(window, "_NET_WM_STATE_ABOVE"); };
-    choose("Down");
+    choose("Always on top");
     EXPECT_TRUE(eventually([&] { return !above(); }));
-    choose("Down");
+    choose("Always on top");
     EXPECT_TRUE(eventually(above));
 }
 
@@ -50,7 +50,7 @@ TEST_P(MenuTest, ChosenSkinAndCentreAreStoredOnExitAndUsedOnTheNextStart)
     EXPECT_EQ(setting("skin"), "\" x \"");
 
     ASSERT_TRUE(dragBy(box.x + 8, box.y + 8, 100, 50));
-    choose("Down Down Down Down Down");
+    choose("Exit");
     EXPECT_EQ(exitStatus(), 0);
     EXPECT_EQ(setting("x") + "," + setting("y"), "500,350");
     const Box stored{500 - 40, 350 - 20, 80, 40};

@@ -1,4 +1,4 @@
-#include "gtk/notice_texts.h"
+#include "wayland_pointer/notice_texts.h"
 
 #include "os/translation.h"
 

@@ -1,4 +1,4 @@
-#include "gtk/pointer_choice.h"
+#include "wayland_pointer/pointer_choice.h"
 
 #include <strings.h>
 

@@ -1,8 +1,8 @@
 // Which helper the desktop backend asks for the pointer, from the session's variables.
 #include <gtest/gtest.h>
 
-#include "gtk/notice_texts.h"
-#include "gtk/pointer_choice.h"
+#include "wayland_pointer/notice_texts.h"
+#include "wayland_pointer/pointer_choice.h"
 
 namespace {
 

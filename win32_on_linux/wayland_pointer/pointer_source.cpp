@@ -1,4 +1,4 @@
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/pointer_source.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -3,7 +3,7 @@
 // often while the pointer moves and seldom while it rests; each answer costs
 // the shell about half a millisecond.
 #include "core/backend.h"
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/pointer_source.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "gtk/pointer_choice.h"
+#include "wayland_pointer/pointer_choice.h"
 
 namespace notice_texts {
 

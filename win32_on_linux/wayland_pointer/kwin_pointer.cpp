@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/pointer_source.h"
 #include "os/translation.h"
 
 // The script's text, built in from data/kwin/glimora-pointer/contents/code/main.js.

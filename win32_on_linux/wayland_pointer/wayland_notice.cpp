@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <string>
 
-#include "gtk/notice_texts.h"
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/notice_texts.h"
+#include "wayland_pointer/pointer_source.h"
 #include "os/translation.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "gtk/notice_texts.h"
-#include "gtk/pointer_source.h"
+#include "wayland_pointer/notice_texts.h"
+#include "wayland_pointer/pointer_source.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "gtk/pointer_choice.h"
+#include "wayland_pointer/pointer_choice.h"
 #include <win32_api.h>
 
 namespace pointer_source {
