@@ -61,7 +61,7 @@ TEST(MoCatalogue, DamagedCataloguesFindNothingOrTheirTexts)
     hugeCount[11] = '\x7f';  // the entry count's top byte
     EXPECT_TRUE(MoCatalogue(hugeCount.data(), hugeCount.size()).isEmpty());
     std::string wildOffsets = good;
-    for (size_t i = 28; i + 4 <= wildOffsets.size() && i < 28 + 16 * 8; i += 4)
+    for (size_t i = 28; i + 4 <= wildOffsets.size() && i < 28 + 64 * 8; i += 4)
         wildOffsets[i + 3] = '\x7f';  // lengths and offsets of the first entries far past the end
     EXPECT_EQ(MoCatalogue(wildOffsets.data(), wildOffsets.size()).find("Exit"), nullptr);
     EXPECT_TRUE(MoCatalogue(nullptr, 0).isEmpty());

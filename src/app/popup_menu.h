@@ -1,5 +1,5 @@
 // The right-click menu, its "Skins" submenu and the list of skin folders behind
-// it, and its "Size" submenu.
+// it, and its "Size" and "Opacity" submenus.
 #pragma once
 
 #include "system/win32.h"
@@ -12,6 +12,8 @@ constexpr UINT IDM_RUN_ON_STARTUP = 3;
 constexpr UINT IDM_FIRST_SKIN = 0x1000;
 // "100 %" to "400 %", above the last skin's id.
 constexpr UINT IDM_FIRST_SIZE = 0x7000;
+// The opacities, "100 %" to "40 %".
+constexpr UINT IDM_FIRST_OPACITY = 0x7100;
 
 void buildPopupMenu();
 // One entry of the skins folder listing; (null, 0, null) only resets the item count.

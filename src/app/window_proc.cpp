@@ -5,6 +5,7 @@
 #include "app/into_view.h"
 #include "app/one_face.h"
 #include "app/popup_menu.h"
+#include "app/see_through.h"
 #include "app/tray_icon.h"
 #include "app/winmain.h"
 #include "frame/paint.h"
@@ -68,6 +69,8 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         buildPopupMenu();
         forgetFullScreen();
         addTrayIcon(hwnd);
+        if (g_skin)
+            applyOpacity(hwnd, frame, *g_skin);
         break;
     case WM_DESTROY:
         removeTrayIcon(hwnd);

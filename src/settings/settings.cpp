@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 #include "globals/globals.h"
 #include "os/cwd.h"
@@ -115,6 +116,13 @@ void SaveWindowPosition()
     writeInt("y", centre.y, path);
 }
 
+std::string loadSkinName()
+{
+    char name[512];  // the stored name is cut to 511 characters
+    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
+    return name;
+}
+
 void SaveSkinName(const char* name)
 {
     WritePrivateProfileStringA(settingsSection, "skin", quotedIfNeeded(name).c_str(), workingPath(settingsFile).c_str());
@@ -138,5 +146,18 @@ int loadFaceSize()
 void chooseFaceSize(int size)
 {
     writeInt("size", std::clamp(size, smallestFaceSize, largestFaceSize), workingPath(settingsFile));
+    g_reloadSkin = true;
+}
+
+int loadOpacity()
+{
+    const int stored = int(GetPrivateProfileIntA(settingsSection, "opacity", 100, workingPath(settingsFile).c_str()));
+    return std::find(std::begin(faceOpacities), std::end(faceOpacities), stored) != std::end(faceOpacities) ? stored
+                                                                                                            : 100;
+}
+
+void chooseOpacity(int percent)
+{
+    writeInt("opacity", percent, workingPath(settingsFile));
     g_reloadSkin = true;
 }

@@ -17,6 +17,8 @@ std::string workingPath(const char* name);
 RECT centredOnPrimaryMonitor(int width, int height);
 void LoadWindowPosition();
 void SaveWindowPosition();
+// The stored skin's folder under skins/; empty for the skins folder itself, the default face.
+std::string loadSkinName();
 void SaveSkinName(const char* name);
 void ChooseSkin(const char* name);
 
@@ -26,3 +28,10 @@ constexpr int smallestFaceSize = 1, largestFaceSize = 4;
 int loadFaceSize();
 // Stores the size and asks for the face to be built again around its centre.
 void chooseFaceSize(int size);
+
+// How opaque the face is, in percent: "opacity" in the settings file, one of
+// these; anything else is fully opaque.
+constexpr int faceOpacities[] = {100, 80, 60, 40};
+int loadOpacity();
+// Stores the opacity and asks for the face to be built again with it.
+void chooseOpacity(int percent);

@@ -21,9 +21,7 @@ std::string withSlash(std::string folder)
 // no name at all means the skins folder itself.
 std::string skinFolder()
 {
-    char name[512];  // the stored name is cut to 511 characters
-    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
-    return withSlash(workingPath("skins/") + name);
+    return withSlash(workingPath("skins/") + loadSkinName());
 }
 
 BITMAP* loadFile(const std::string& path)

@@ -66,6 +66,8 @@ void destroyWindow(Native* window);
 void show(Native* window, bool visible);
 void move(Native* window, const RECT& frame);
 void keepAbove(Native* window, bool above);
+// The whole window at this opacity (255 opaque), where a compositing manager shows it.
+void setOpacity(Native* window, BYTE opacity);
 // The visible and clickable area, in window coordinates; no rectangles shows nothing.
 void shape(Native* window, const RECT* rects, size_t count);
 // A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the

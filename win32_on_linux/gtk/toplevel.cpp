@@ -326,6 +326,15 @@ void backend::keepAbove(Native* window, bool above)
     gtk_backend::wake();
 }
 
+void backend::setOpacity(Native* window, BYTE opacity)
+{
+    if (!window)
+        return;
+    // GDK writes _NET_WM_WINDOW_OPACITY, and removes it for an opaque window.
+    gdk_window_set_opacity(gtk_widget_get_window(window->widget), opacity / 255.0);
+    gtk_backend::wake();
+}
+
 void backend::shape(Native* window, const RECT* rects, size_t count)
 {
     if (!window || !window->xid)

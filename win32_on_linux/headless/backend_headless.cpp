@@ -150,6 +150,12 @@ void backend::messageBox(const char* text, const char* caption)
 }
 
 // Scripted input is posted as it happens; there is nothing to collect.
+void backend::setOpacity(Native* window, BYTE opacity)
+{
+    if (window)
+        window->state.opacity = opacity;
+}
+
 void backend::notifyIcon(const char* tooltip)
 {
     headless::display().notifyIconTooltip = tooltip ? tooltip : "";

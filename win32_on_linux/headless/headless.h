@@ -69,6 +69,7 @@ struct WindowState {
     bool shaped = false;
     std::vector<RECT> shape;  // window coordinates, when shaped
     bool layered = false;  // WS_EX_LAYERED: the pixels are premultiplied, their alpha its shape
+    int opacity = 255;  // the whole window's, as a compositing manager shows it
     std::vector<uint32_t> pixels;  // what the presented frames left, width * height
     int width = 0, height = 0;
     int presents = 0;  // transfers: a frame sends one per changed area

@@ -147,6 +147,8 @@ struct PAINTSTRUCT {
 #define WS_POPUP 0x80000000u
 #define WS_EX_TOOLWINDOW 0x00000080u
 #define WS_EX_LAYERED 0x00080000u
+#define GWL_EXSTYLE (-20)
+#define LWA_ALPHA 0x00000002
 #define CS_OWNDC 0x0020
 #define IDC_ARROW ((const char*)(uintptr_t)32512)
 #define BLACK_BRUSH 4
@@ -318,7 +320,14 @@ HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+// Its SourceConstantAlpha is the whole window's opacity.
 BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info);
+// Only GWL_EXSTYLE. A window made layered after its creation keeps painting as
+// before, and SetLayeredWindowAttributes gives it an opacity (LWA_ALPHA only):
+// on X11 _NET_WM_WINDOW_OPACITY, which a compositing manager honours.
+LONG GetWindowLongA(HWND hwnd, int index);
+LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 
 // Messages
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -136,7 +136,7 @@ void EyesTest::chooseSkin(const std::string& name)
         std::sort(folders.begin(), folders.end());
     openMenu();
     openSubmenu("Skins");
-    std::string keys = "key";
+    std::string keys = "key Down";  // past "Default", the skins folder itself
     for (auto folder = folders.begin(); folder != folders.end() && *folder != name; ++folder)
         keys += " Down";
     xdotool(keys + " Return");

@@ -16,7 +16,7 @@
 // The menu's items from the top as the keyboard walks them, separators left out,
 // by their English labels (in another language they are where they are in
 // English). A new item goes in here where the menu shows it.
-const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins", "Size", "Exit"};
+const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins", "Size", "Opacity", "Exit"};
 // The keys that select this item of menuItems in the menu just opened.
 std::string keysTo(const std::string& item);
 
@@ -85,7 +85,7 @@ protected:
     }
     // In the menu already open, opens this submenu of menuItems and waits for it.
     void openSubmenu(const std::string& item);
-    // The "Skins" submenu lists the skin folders as the system lists a folder.
+    // The "Skins" submenu lists "Default", then the skin folders as the system lists a folder.
     void chooseSkin(const std::string& name);
     // The "Size" submenu: 1 is "100 %", up to 4, "400 %".
     void chooseSize(int size)
