@@ -89,6 +89,8 @@ void buildPopupMenu()
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(g_skinMenu), translate("Skins"));
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildSizeMenu()), translate("Size"));
     AppendMenuA(g_menu, MF_POPUP, reinterpret_cast<UINT_PTR>(buildOpacityMenu()), translate("Opacity"));
+    AppendMenuA(g_menu, MF_STRING | (loadClickThrough() ? MF_CHECKED : MF_UNCHECKED), IDM_CLICK_THROUGH,
+                translate("Click-through"));
     AppendMenuA(g_menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(g_menu, MF_STRING, IDM_EXIT, translate("Exit"));
 }
@@ -133,6 +135,11 @@ void runMenuCommand(HWND hwnd, UINT id)
         return;
     case IDM_RUN_ON_STARTUP:
         toggleRunOnStartup();
+        return;
+    case IDM_CLICK_THROUGH:
+        // Built again as after an opacity: the window takes it from its start.
+        saveClickThrough(!loadClickThrough());
+        g_reloadSkin = true;
         return;
     }
     if (id >= IDM_FIRST_OPACITY && id < IDM_FIRST_OPACITY + std::size(faceOpacities)) {

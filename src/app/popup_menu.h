@@ -7,6 +7,7 @@
 constexpr UINT IDM_ALWAYS_ON_TOP = 1;
 constexpr UINT IDM_EXIT = 2;
 constexpr UINT IDM_RUN_ON_STARTUP = 3;
+constexpr UINT IDM_CLICK_THROUGH = 4;
 // A new item takes the next id here, below the ranges of the submenus.
 // The skins, in a range of their own so that no item's id ever names one.
 constexpr UINT IDM_FIRST_SKIN = 0x1000;

@@ -59,6 +59,8 @@ void openMenuAt(HWND hwnd, LPARAM lParam)
 LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == comeIntoViewMessage()) {
+        if (isClickThrough() && g_skin)
+            setClickThrough(hwnd, frame, *g_skin, false);
         bringIntoView(hwnd);
         return 0;
     }
@@ -70,7 +72,7 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         forgetFullScreen();
         addTrayIcon(hwnd);
         if (g_skin)
-            applyOpacity(hwnd, frame, *g_skin);
+            applySeeThrough(hwnd, frame, *g_skin);
         break;
     case WM_DESTROY:
         removeTrayIcon(hwnd);
@@ -89,6 +91,8 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
         eyesTimerTicked(hwnd, lookAndPaint(hwnd));
         stepAsideForFullScreen(hwnd);
+        if (g_skin)
+            seeThroughTicked(hwnd, frame, *g_skin);
         break;
     case WM_INPUT:
         // The first move after a rest is followed at once, not at the next look.

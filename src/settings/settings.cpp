@@ -161,3 +161,13 @@ void chooseOpacity(int percent)
     writeInt("opacity", percent, workingPath(settingsFile));
     g_reloadSkin = true;
 }
+
+bool loadClickThrough()
+{
+    return GetPrivateProfileIntA(settingsSection, "clickthrough", 0, workingPath(settingsFile).c_str()) == 1;
+}
+
+void saveClickThrough(bool on)
+{
+    writeInt("clickthrough", on ? 1 : 0, workingPath(settingsFile));
+}

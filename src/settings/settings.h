@@ -35,3 +35,7 @@ constexpr int faceOpacities[] = {100, 80, 60, 40};
 int loadOpacity();
 // Stores the opacity and asks for the face to be built again with it.
 void chooseOpacity(int percent);
+
+// Whether clicks pass through the face: "clickthrough=1" in the settings file.
+bool loadClickThrough();
+void saveClickThrough(bool on);

@@ -100,7 +100,7 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
     EXPECT_EQ(popup.x, 500);
     EXPECT_EQ(popup.y, 400);
     const std::vector<MenuItem>& items = popup.menu.items;
-    ASSERT_EQ(items.size(), 8u);
+    ASSERT_EQ(items.size(), 9u);
     EXPECT_EQ(items[0].text, "Always on top");
     EXPECT_EQ(items[0].id, IDM_ALWAYS_ON_TOP);
     EXPECT_TRUE(items[0].checked);
@@ -110,9 +110,11 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
     EXPECT_EQ(items[3].text, "Skins");
     EXPECT_EQ(items[4].text, "Size");
     EXPECT_EQ(items[5].text, "Opacity");
-    EXPECT_EQ(items[6].flags, UINT(MF_SEPARATOR));
-    EXPECT_EQ(items[7].text, "Exit");
-    EXPECT_EQ(items[7].id, IDM_EXIT);
+    EXPECT_EQ(items[6].text, "Click-through");
+    EXPECT_FALSE(items[6].checked);
+    EXPECT_EQ(items[7].flags, UINT(MF_SEPARATOR));
+    EXPECT_EQ(items[8].text, "Exit");
+    EXPECT_EQ(items[8].id, IDM_EXIT);
 
     // Radio items, the plain size marked where eyes.ini names none.
     ASSERT_NE(items[4].submenu, nullptr);
@@ -179,6 +181,41 @@ TEST_F(Menus, OpacityIsOneOfFourRadioItemsAndAPlainFaceTakesItAsItsWindowsAlpha)
         EXPECT_EQ(before[i].checked, i == 0) << before[i].text;
         EXPECT_EQ(after[i].checked, i == 2) << after[i].text;
     }
+}
+
+// While on, clicks pass; the pointer over the face fades it to a quarter, and
+// Ctrl held there gives it the clicks back at full opacity, all on the ticks.
+TEST_F(Menus, ClickThroughIsStoredPassesClicksFadesUnderThePointerAndCtrlTakesThemBack)
+{
+    chooseId(IDM_CLICK_THROUGH);
+    struct Seen {
+        bool passes;
+        int opacity;
+    };
+    std::vector<Seen> seen;
+    auto sample = [&](uint64_t t) {
+        headless::at(t, [&] { seen.push_back({headless::window(g_hwnd)->passesClicks, headless::window(g_hwnd)->opacity}); });
+    };
+    headless::at(150, [] { headless::setPointer(900, 700); });
+    sample(1300);  // away from the face
+    headless::at(1310, [] { headless::setPointer(500, 400); });
+    sample(2500);  // over it
+    headless::at(2510, [] { headless::holdControl(true); });
+    sample(3700);  // Ctrl held over it
+    headless::at(3710, [] { headless::holdControl(false); });
+    sample(4900);
+    headless::at(5000, [] { headless::pressKey(VK_ESCAPE); });
+    ASSERT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(GetPrivateProfileIntA("global", "clickthrough", 0, "eyes.ini"), 1u);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(seen[0].passes);
+    EXPECT_EQ(seen[0].opacity, 255);
+    EXPECT_TRUE(seen[1].passes);
+    EXPECT_EQ(seen[1].opacity, 63);
+    EXPECT_FALSE(seen[2].passes);
+    EXPECT_EQ(seen[2].opacity, 255);
+    EXPECT_TRUE(seen[3].passes);
+    EXPECT_EQ(seen[3].opacity, 63);
 }
 
 TEST_F(Menus, TheDefaultItemStoresAnEmptyNameForTheSkinsFolderItself)

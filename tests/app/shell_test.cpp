@@ -91,7 +91,7 @@ TEST_F(Shell, TheIconAndASecondStartBringTheFaceWholeIntoViewAndTheIconsMenuIsTh
     EXPECT_EQ(corner(placed[1]), std::make_pair(LONG{900}, LONG{0}));
     ASSERT_EQ(headless::popups().size(), 1u);
     EXPECT_EQ(headless::popups()[0].x, 990);
-    EXPECT_EQ(headless::popups()[0].menu.items.size(), 8u) << "the face's menu";
+    EXPECT_EQ(headless::popups()[0].menu.items.size(), 9u) << "the face's menu";
 }
 
 TEST_F(Shell, WindowIsBuiltShapedShownOnTopThenPlacedAndSavedBeforeItGoes)

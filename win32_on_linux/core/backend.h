@@ -38,6 +38,8 @@ bool open();
 // DPI-aware program.
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
+// Whether a Ctrl key is held now.
+bool controlHeld();
 // Starts or stops telling core::rawMotion of the pointer device's moves (a
 // warp by a program is not one); false when the backend cannot tell them.
 bool watchRawMotion(bool on);
@@ -68,6 +70,8 @@ void move(Native* window, const RECT& frame);
 void keepAbove(Native* window, bool above);
 // The whole window at this opacity (255 opaque), where a compositing manager shows it.
 void setOpacity(Native* window, BYTE opacity);
+// Clicks, drags and the wheel go to what is under the window, or to it again.
+void passClicks(Native* window, bool pass);
 // The visible and clickable area, in window coordinates; no rectangles shows nothing.
 void shape(Native* window, const RECT* rects, size_t count);
 // A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the

@@ -163,6 +163,9 @@ LONG SetWindowLongA(HWND hwnd, int index, LONG value)
     window->exStyle = (DWORD(value) & ~WS_EX_LAYERED) | (window->layered ? WS_EX_LAYERED : DWORD(value) & WS_EX_LAYERED);
     if (!(window->exStyle & WS_EX_LAYERED))
         core::setOpacity(*window, 255);
+    const bool passing = (window->exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    if (passing != ((DWORD(previous) & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT)))
+        backend::passClicks(window->native, passing);
     return previous;
 }
 

@@ -156,6 +156,17 @@ void backend::setOpacity(Native* window, BYTE opacity)
         window->state.opacity = opacity;
 }
 
+void backend::passClicks(Native* window, bool pass)
+{
+    if (window)
+        window->state.passesClicks = pass;
+}
+
+bool backend::controlHeld()
+{
+    return headless::display().controlHeld;
+}
+
 void backend::notifyIcon(const char* tooltip)
 {
     headless::display().notifyIconTooltip = tooltip ? tooltip : "";

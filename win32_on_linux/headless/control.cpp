@@ -106,6 +106,11 @@ void pressKey(int virtualKey)
         PostMessageA(target->hwnd, WM_KEYDOWN, virtualKey, 1);  // lParam: repeat count 1
 }
 
+void holdControl(bool held)
+{
+    display().controlHeld = held;
+}
+
 void pressButton(UINT message)
 {
     if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN)

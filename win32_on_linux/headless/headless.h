@@ -34,6 +34,7 @@ void setTimeLimit(uint64_t ms);
 // the topmost visible window), with Win32's lParam packing. A left press starts
 // a window move; the pointer moves of later actions drag it until the release.
 void pressKey(int virtualKey);
+void holdControl(bool held);
 void pressButton(UINT message);  // WM_LBUTTONDOWN or WM_RBUTTONDOWN
 void releaseButton();
 // A close from outside, as a window manager sends it.
@@ -70,6 +71,7 @@ struct WindowState {
     std::vector<RECT> shape;  // window coordinates, when shaped
     bool layered = false;  // WS_EX_LAYERED: the pixels are premultiplied, their alpha its shape
     int opacity = 255;  // the whole window's, as a compositing manager shows it
+    bool passesClicks = false;  // WS_EX_TRANSPARENT on a layered window
     std::vector<uint32_t> pixels;  // what the presented frames left, width * height
     int width = 0, height = 0;
     int presents = 0;  // transfers: a frame sends one per changed area

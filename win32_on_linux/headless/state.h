@@ -36,6 +36,7 @@ struct Display {
     uint64_t active = 0;
     uint64_t desktop = 0;
     bool notifyIconShown = false;
+    bool controlHeld = false;
     std::string notifyIconTooltip;
 };
 

@@ -119,6 +119,7 @@ struct PAINTSTRUCT {
 
 #define HTCAPTION 2
 #define VK_ESCAPE 0x1B
+#define VK_CONTROL 0x11
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define MK_CONTROL 0x0008
@@ -147,6 +148,7 @@ struct PAINTSTRUCT {
 #define WS_POPUP 0x80000000u
 #define WS_EX_TOOLWINDOW 0x00000080u
 #define WS_EX_LAYERED 0x00080000u
+#define WS_EX_TRANSPARENT 0x00000020u
 #define GWL_EXSTYLE (-20)
 #define LWA_ALPHA 0x00000002
 #define CS_OWNDC 0x0020
@@ -303,6 +305,8 @@ int ReleaseDC(HWND hwnd, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 BOOL GetCursorPos(POINT* point);
+// Only VK_CONTROL, and only whether it is down now (the high bit).
+short GetAsyncKeyState(int virtualKey);
 
 // Monitors
 HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
@@ -325,6 +329,8 @@ BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info)
 // Only GWL_EXSTYLE. A window made layered after its creation keeps painting as
 // before, and SetLayeredWindowAttributes gives it an opacity (LWA_ALPHA only):
 // on X11 _NET_WM_WINDOW_OPACITY, which a compositing manager honours.
+// WS_EX_TRANSPARENT on a layered window passes clicks, drags and the wheel to
+// what is under it: on X11 an empty input shape.
 LONG GetWindowLongA(HWND hwnd, int index);
 LONG SetWindowLongA(HWND hwnd, int index, LONG value);
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);

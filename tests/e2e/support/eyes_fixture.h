@@ -16,7 +16,8 @@
 // The menu's items from the top as the keyboard walks them, separators left out,
 // by their English labels (in another language they are where they are in
 // English). A new item goes in here where the menu shows it.
-const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins", "Size", "Opacity", "Exit"};
+const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins",        "Size",
+                                            "Opacity",       "Click-through",   "Exit"};
 // The keys that select this item of menuItems in the menu just opened.
 std::string keysTo(const std::string& item);
 

@@ -62,6 +62,34 @@ TEST_P(WindowTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceW
     EXPECT_EQ(eyes->wait(0), -1) << "the first face ended";
 }
 
+// Clicks pass to what is under the face until Ctrl is held over it; a second
+// start turns click-through off.
+TEST_P(WindowTest, ClickThroughPassesClicksUntilCtrlIsHeldOverTheFaceAndASecondStartEndsIt)
+{
+    start("face", 400, 300);
+    choose("Click-through");
+    ASSERT_TRUE(eventually([&] { return setting("clickthrough") == "1"; }));
+    window = desktop.waitForWindow("eyes");
+    // Under a window manager, a window of a quarter of the screen below the face,
+    // which the click must reach past the manager's frame around the face.
+    const Window below = desktop.hasWindowManager() ? desktop.openActiveWindow("") : 0;
+    if (below) {
+        xdotool("windowmove " + std::to_string(below) + " " + std::to_string(box.x) + " " + std::to_string(box.y));
+        ASSERT_TRUE(eventually([&] { return desktop.frame(below).x == box.x; }));
+    }
+    auto passes = [&] { return below ? desktop.windowAtPointer() == below : desktop.windowAtPointer() != window; };
+    pointAt(box.x + 8, box.y + 40);
+    EXPECT_TRUE(eventually(passes)) << "the click stopped at the face";
+    xdotool("keydown ctrl");
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == window; })) << "Ctrl did not give it the click";
+    xdotool("keyup ctrl");
+    EXPECT_TRUE(eventually(passes)) << "still taking clicks";
+    Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
+    EXPECT_EQ(second.wait(5000), 0);
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == window; })) << "click-through stayed on";
+    EXPECT_EQ(setting("clickthrough"), "0");
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
 
 using WorkspaceTest = EyesTest;
