@@ -283,3 +283,30 @@ std::string keysTo(const std::string& item)
         keys += " Down";
     return keys;
 }
+
+void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
+{
+    Child tray({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
+                "--SetDockType", "false"},
+               "", {"DISPLAY=" + desktop.name()}, -1, true);
+    const Window panel = desktop.waitForWindow("panel");
+    ASSERT_NE(panel, 0u) << "no tray";
+    start("face", 400, 300);
+    Box icon;
+    ASSERT_TRUE(eventually([&] { return (icon = desktop.frame(panel)).width >= 16; })) << "no icon docked";
+    const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
+    if (offScreen) {
+        xdotool("windowmove " + std::to_string(window) + " -500 -500");
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+    }
+    pointAt(icon.x + icon.width / 2, icon.y + icon.height / 2);
+    xdotool("click 1");
+    if (offScreen) {
+        EXPECT_TRUE(eventually([&] { return desktop.frame(window) == Box{0, 0, faceWidth, faceHeight}; }));
+    }
+    const int shown = desktop.shownWindows();
+    xdotool("click 3");
+    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no menu";
+    xdotool("key " + keysTo("Exit") + " Return");
+    EXPECT_EQ(exitStatus(), 0);
+}

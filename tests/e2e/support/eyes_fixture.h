@@ -70,6 +70,10 @@ protected:
     // back where it was, above the rest.
     void expectStepsAsideForFullScreenOnly();
 
+    // With an XEmbed tray (trayer's, at the bottom right) the program's icon docks
+    // there: a left click brings a face that is off every monitor whole into
+    // view, and a right click opens the face's own menu, whose "Exit" ends it.
+    void expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
     // Right-clicks near the window's bottom-left corner and waits for the menu there.
     void openMenu();
     // Opens the menu and gives its top-left part, where the first items' labels are; it stays open.
