@@ -75,7 +75,8 @@ TEST_P(AlphaTest, SixtyPercentIsStoredAskedForAndBlendsAPlainFaceWithTheDesktop)
     openSubmenu("Opacity");
     xdotool("key Down Down Return");
     ASSERT_TRUE(eventually([&] { return setting("opacity") == "60"; }));
-    window = desktop.waitForWindow("eyes");
+    const Window before = window;  // stored first, then built again
+    ASSERT_TRUE(eventually([&] { return (window = desktop.waitForWindow("eyes")) != before; }));
     EXPECT_TRUE(eventually([&] {
         return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_OPACITY | grep -q '= 2576980377$'") ==
                0;

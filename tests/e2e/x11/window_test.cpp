@@ -69,7 +69,8 @@ TEST_P(WindowTest, ClickThroughPassesClicksUntilCtrlIsHeldOverTheFaceAndASecondS
     start("face", 400, 300);
     choose("Click-through");
     ASSERT_TRUE(eventually([&] { return setting("clickthrough") == "1"; }));
-    window = desktop.waitForWindow("eyes");
+    const Window before = window;  // stored first, then built again
+    ASSERT_TRUE(eventually([&] { return (window = desktop.waitForWindow("eyes")) != before; }));
     // Under a window manager, a window of a quarter of the screen below the face,
     // which the click must reach past the manager's frame around the face.
     const Window below = desktop.hasWindowManager() ? desktop.openActiveWindow("") : 0;
