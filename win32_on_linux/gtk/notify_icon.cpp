@@ -3,8 +3,6 @@
 // extension), else an XEmbed icon in a system tray (GTK's status icon, which
 // docks itself whenever a tray appears), else nothing. Both only wait for
 // events: no wake-up while nothing happens.
-#include <unistd.h>
-
 #include <cstdlib>
 #include <string>
 
@@ -38,7 +36,7 @@ constexpr char itemInterface[] = R"xml(<node><interface name="org.kde.StatusNoti
 std::string tooltip;
 bool wanted = false;
 GDBusConnection* bus = nullptr;
-std::string busName;  // the item's own, which the watcher is told
+std::string busName;  // the item's, which the watcher is told
 bool hosted = false;  // a watcher holds the item
 GtkStatusIcon* trayIcon = nullptr;
 
@@ -137,9 +135,9 @@ void offerOnBus()
     static const GDBusInterfaceVTable table{itemCall, itemProperty, nullptr, {}};
     g_dbus_connection_register_object(bus, itemPath, node->interfaces[0], &table, nullptr, nullptr,
                                                      nullptr);
-    busName = "org.kde.StatusNotifierItem-" + std::to_string(getpid()) + "-1";
-    g_bus_own_name_on_connection(bus, busName.c_str(), G_BUS_NAME_OWNER_FLAGS_NONE, nullptr, nullptr, nullptr,
-                                 nullptr);
+    // The connection's own name, which the watcher can reach at once: a
+    // well-known name could still be on its way when the watcher looks.
+    busName = g_dbus_connection_get_unique_name(bus);
     g_bus_watch_name_on_connection(bus, watcherName, G_BUS_NAME_WATCHER_FLAGS_NONE, onWatcherAppeared,
                                    onWatcherVanished, nullptr, nullptr);
 }
