@@ -13,7 +13,7 @@ target_include_directories(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/
 # Without it Allegro's data symbols are taken for DLL imports the static library lacks.
 target_compile_definitions(allegro_windows INTERFACE ALLEGRO_STATICLINK)
 target_link_libraries(allegro_windows INTERFACE ${GLIMORA_ALLEGRO_WINDOWS}/lib/liballeg.a
-  gdi32 user32 kernel32 comdlg32 ole32 advapi32 dinput ddraw dxguid winmm dsound)
+  gdi32 user32 kernel32 comdlg32 ole32 advapi32 dinput ddraw dxguid winmm dsound shell32)
 
 add_compile_options(-Wall -Wextra -Wno-deprecated-declarations -Wno-missing-field-initializers)
 # Nothing beside the executables: the C and C++ runtimes are linked in. Loaded

@@ -1,5 +1,6 @@
 #include "os/executable.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::string executablePath()
@@ -13,4 +14,17 @@ std::string executablePath()
             return path.substr(0, static_cast<size_t>(length));
         path.resize(path.size() * 2);
     }
+}
+
+std::string nearestShareFolder(const std::string& name)
+{
+    std::string folder = executablePath();
+    struct stat status;
+    for (size_t slash; (slash = folder.rfind('/')) != std::string::npos;) {
+        folder.erase(slash);
+        const std::string candidate = folder + "/share/" + name;
+        if (stat(candidate.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+            return candidate;
+    }
+    return "";
 }

@@ -1,7 +1,6 @@
 #include "os/translation.h"
 
 #include <libintl.h>
-#include <sys/stat.h>
 
 #include <clocale>
 
@@ -11,30 +10,11 @@ namespace {
 
 constexpr char domain[] = "glimora";
 
-bool isFolder(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-// The nearest share/locale at or above the program's folder: the prefix's
-// when installed (bin/../share/locale), the build folder's in a build tree.
-std::string catalogueFolder()
-{
-    std::string folder = executablePath();
-    for (size_t slash; (slash = folder.rfind('/')) != std::string::npos;) {
-        folder.erase(slash);
-        if (isFolder(folder + "/share/locale"))
-            return folder + "/share/locale";
-    }
-    return "";
-}
-
 bool bindCatalogues()
 {
     // The language alone: numbers and character classes stay as the program expects.
     std::setlocale(LC_MESSAGES, "");
-    const std::string folder = catalogueFolder();
+    const std::string folder = nearestShareFolder("locale");
     if (!folder.empty())
         bindtextdomain(domain, folder.c_str());
     // GTK and the files the program writes take UTF-8, whatever the locale's own set.

@@ -2,7 +2,11 @@
 
 #include "app/eyes_timer.h"
 #include "app/full_screen.h"
+#include "app/into_view.h"
+#include "app/one_face.h"
 #include "app/popup_menu.h"
+#include "app/see_through.h"
+#include "app/tray_icon.h"
 #include "app/winmain.h"
 #include "frame/paint.h"
 #include "globals/globals.h"
@@ -54,12 +58,24 @@ void openMenuAt(HWND hwnd, LPARAM lParam)
 
 LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == comeIntoViewMessage()) {
+        if (isClickThrough() && g_skin)
+            setClickThrough(hwnd, frame, *g_skin, false);
+        bringIntoView(hwnd);
+        return 0;
+    }
+    if (message == taskbarCreatedMessage())
+        addTrayIcon(hwnd);
     switch (message) {
     case WM_CREATE:
         buildPopupMenu();
         forgetFullScreen();
+        addTrayIcon(hwnd);
+        if (g_skin)
+            applySeeThrough(hwnd, frame, *g_skin);
         break;
     case WM_DESTROY:
+        removeTrayIcon(hwnd);
         stopEyesTimer(hwnd);
         destroyPopupMenu();
         releaseFrame(frame);
@@ -77,6 +93,8 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
         // stays old: only a moved pointer keeps the timer at its pace.
         eyesTimerTicked(hwnd, lookAndPaint(hwnd) && frame.pointerMoved);
         stepAsideForFullScreen(hwnd);
+        if (g_skin)
+            seeThroughTicked(hwnd, frame, *g_skin);
         break;
     case WM_INPUT:
         // The first move after a rest is followed at once, not at the next look.
@@ -93,6 +111,9 @@ LRESULT CALLBACK EyesWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     case WM_RBUTTONDOWN:
         openMenuAt(hwnd, lParam);
         break;
+    case trayIconMessage:
+        trayIconEvent(hwnd, wParam, lParam);
+        return 0;
     case WM_COMMAND:
         runMenuCommand(hwnd, LOWORD(wParam));
         break;

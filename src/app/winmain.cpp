@@ -1,6 +1,7 @@
 #include "skin/allegro_setup.h"
 #include "app/display_scale.h"
 #include "app/eyes_timer.h"
+#include "app/one_face.h"
 #include "app/window_proc.h"
 #include "app/winmain.h"
 #include "os/program_folder.h"
@@ -35,11 +36,10 @@ bool CreateEyesWindow(int width, int height)
         if (!registerWindowClass())
             return false;
     }
-    int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    const RECT frame = centredOnPrimaryMonitor(width, height);
     // A face with alpha is a layered window: its pixels' alpha shapes and blends it.
     const DWORD layered = g_skin && g_skin->hasAlpha ? WS_EX_LAYERED : 0;
-    g_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | layered, "glimora", "eyes", WS_POPUP, x, y, width, height, nullptr,
+    g_hwnd = CreateWindowExA(WS_EX_TOOLWINDOW | layered, "glimora", "eyes", WS_POPUP, frame.left, frame.top, width, height, nullptr,
                              nullptr, GetModuleHandleA(nullptr), nullptr);
     return g_hwnd != nullptr;
 }
@@ -114,11 +114,14 @@ void rebuildForDpi(unsigned dpi)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, char*, int)
 {
     enterProgramFolder();
+    if (!claimFolder())
+        return 0;
     setUpAllegro();
     displayScale = scaleForDpi(screenDpi());
-    do {
-        if (!buildAndRun())
-            return -1;
-    } while (g_reloadSkin);
-    return 0;
+    bool built = true;
+    do
+        built = buildAndRun();
+    while (built && g_reloadSkin);
+    releaseFolder();
+    return built ? 0 : -1;
 }

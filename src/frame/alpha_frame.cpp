@@ -128,7 +128,7 @@ void LayeredSurface::present(HWND hwnd, BITMAP* shown, const RECT& area)
                     size_t(dirty.right - dirty.left) * sizeof(uint32_t));
     SIZE size{shown->w, shown->h};
     POINT origin{0, 0};
-    BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, opacity, AC_SRC_ALPHA};
     UPDATELAYEREDWINDOWINFO update = {};
     update.cbSize = sizeof update;
     update.psize = &size;

@@ -27,6 +27,9 @@ public:
     void present(HWND window, BITMAP* shown, const RECT& area);
     void release();
 
+    // The whole face's opacity, which every frame is blended with (255 opaque).
+    BYTE opacity = 255;
+
 private:
     bool fits(HWND hwnd, int w, int h) const { return pixels && window == hwnd && width == w && height == h; }
     bool make(HWND hwnd, int w, int h);

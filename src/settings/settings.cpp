@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 
 #include "globals/globals.h"
 #include "os/cwd.h"
@@ -30,13 +31,16 @@ RECT frameAt(int left, int top, int width, int height)
 // since a face peeking in from an edge may be meant.
 RECT onSomeMonitor(const RECT& frame)
 {
-    MONITORINFO primary{sizeof primary};
-    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL) ||
-        !GetMonitorInfoA(MonitorFromRect(&frame, MONITOR_DEFAULTTOPRIMARY), &primary))
+    if (MonitorFromRect(&frame, MONITOR_DEFAULTTONULL))
         return frame;
-    const RECT& m = primary.rcMonitor;
-    int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    return frameAt(m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 2, width, height);
+    return centredOnPrimaryMonitor(frame.right - frame.left, frame.bottom - frame.top);
+}
+
+bool isStored(const char* key, const std::string& path)
+{
+    char text[2] = "";
+    GetPrivateProfileStringA(settingsSection, key, "", text, sizeof text, path.c_str());
+    return text[0] != '\0';
 }
 
 // Quotes around a value are dropped by Win32's profile reader, blanks around it
@@ -58,6 +62,17 @@ void writeInt(const char* key, int value, const std::string& path)
 
 }  // namespace
 
+RECT centredOnPrimaryMonitor(int width, int height)
+{
+    // A place off every monitor falls to the primary one, wherever that lies.
+    const RECT nowhere{INT_MIN, INT_MIN, INT_MIN + 1, INT_MIN + 1};
+    MONITORINFO primary{sizeof primary};
+    RECT m{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    if (GetMonitorInfoA(MonitorFromRect(&nowhere, MONITOR_DEFAULTTOPRIMARY), &primary))
+        m = primary.rcMonitor;
+    return frameAt(m.left + (m.right - m.left - width) / 2, m.top + (m.bottom - m.top - height) / 2, width, height);
+}
+
 std::string workingPath(const char* name)
 {
     std::string directory;
@@ -74,9 +89,12 @@ std::string workingPath(const char* name)
 
 // The stored centre is in screen pixels, as the window's place is for a DPI-aware
 // program, so it names the same point on every monitor whatever its scale.
+// Without one (a first start) the window stays where it was made.
 void LoadWindowPosition()
 {
     const std::string path = workingPath(settingsFile);
+    if (!isStored("x", path) || !isStored("y", path))
+        return;
     POINT centre{static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "x", 0, path.c_str())),
                  static_cast<LONG>(GetPrivateProfileIntA(settingsSection, "y", 0, path.c_str()))};
     RECT window{};
@@ -96,6 +114,13 @@ void SaveWindowPosition()
                  wrapped(int64_t(frame.top) + (frame.bottom - frame.top) / 2)};
     writeInt("x", centre.x, path);
     writeInt("y", centre.y, path);
+}
+
+std::string loadSkinName()
+{
+    char name[512];  // the stored name is cut to 511 characters
+    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
+    return name;
 }
 
 void SaveSkinName(const char* name)
@@ -129,4 +154,27 @@ void chooseFaceSize(int size)
 {
     writeInt("size", std::clamp(size, smallestFaceSize, largestFaceSize), workingPath(settingsFile));
     g_reloadSkin = true;
+}
+
+int loadOpacity()
+{
+    const int stored = int(GetPrivateProfileIntA(settingsSection, "opacity", 100, workingPath(settingsFile).c_str()));
+    return std::find(std::begin(faceOpacities), std::end(faceOpacities), stored) != std::end(faceOpacities) ? stored
+                                                                                                            : 100;
+}
+
+void chooseOpacity(int percent)
+{
+    writeInt("opacity", percent, workingPath(settingsFile));
+    g_reloadSkin = true;
+}
+
+bool loadClickThrough()
+{
+    return GetPrivateProfileIntA(settingsSection, "clickthrough", 0, workingPath(settingsFile).c_str()) == 1;
+}
+
+void saveClickThrough(bool on)
+{
+    writeInt("clickthrough", on ? 1 : 0, workingPath(settingsFile));
 }

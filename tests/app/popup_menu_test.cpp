@@ -100,7 +100,7 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
     EXPECT_EQ(popup.x, 500);
     EXPECT_EQ(popup.y, 400);
     const std::vector<MenuItem>& items = popup.menu.items;
-    ASSERT_EQ(items.size(), 7u);
+    ASSERT_EQ(items.size(), 9u);
     EXPECT_EQ(items[0].text, "Always on top");
     EXPECT_EQ(items[0].id, IDM_ALWAYS_ON_TOP);
     EXPECT_TRUE(items[0].checked);
@@ -109,9 +109,12 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
     EXPECT_EQ(items[2].flags, UINT(MF_SEPARATOR));
     EXPECT_EQ(items[3].text, "Skins");
     EXPECT_EQ(items[4].text, "Size");
-    EXPECT_EQ(items[5].flags, UINT(MF_SEPARATOR));
-    EXPECT_EQ(items[6].text, "Exit");
-    EXPECT_EQ(items[6].id, IDM_EXIT);
+    EXPECT_EQ(items[5].text, "Opacity");
+    EXPECT_EQ(items[6].text, "Click-through");
+    EXPECT_FALSE(items[6].checked);
+    EXPECT_EQ(items[7].flags, UINT(MF_SEPARATOR));
+    EXPECT_EQ(items[8].text, "Exit");
+    EXPECT_EQ(items[8].id, IDM_EXIT);
 
     // Radio items, the plain size marked where eyes.ini names none.
     ASSERT_NE(items[4].submenu, nullptr);
@@ -125,10 +128,15 @@ TEST_F(Menus, ItemsInOrderWithOneEntryPerSkinFolderNumberedInTheSkinsRange)
         EXPECT_EQ(sizes[i].checked, i == 0);
     }
 
+    // The default face first, marked as the current skin where eyes.ini names none.
     const Menu& skins = skinsOf(popup);
-    ASSERT_EQ(skins.items.size(), 3u) << "no dot folders, no files";
-    for (size_t i = 0; i < skins.items.size(); ++i)
+    ASSERT_EQ(skins.items.size(), 4u) << "no dot folders, no files";
+    EXPECT_EQ(skins.items[0].text, "Default");
+    for (size_t i = 0; i < skins.items.size(); ++i) {
         EXPECT_EQ(skins.items[i].id, IDM_FIRST_SKIN + i);
+        EXPECT_TRUE(skins.items[i].radio);
+        EXPECT_EQ(skins.items[i].checked, i == 0);
+    }
 }
 
 TEST_F(Menus, ChoosingASkinStoresItAndRebuildsAroundTheSameCentreNumberingFromTheFirstSkinIdAgain)
@@ -146,7 +154,76 @@ TEST_F(Menus, ChoosingASkinStoresItAndRebuildsAroundTheSameCentreNumberingFromTh
     EXPECT_EQ(rebuilt.frame.top, 380);
     const Menu& skins = skinsOf(headless::popups().back());
     EXPECT_EQ(skins.items.front().id, IDM_FIRST_SKIN);
+    EXPECT_TRUE(findItem(skins, "green")->checked) << "the chosen skin is marked";
+    EXPECT_FALSE(findItem(skins, "Default")->checked);
     EXPECT_EQ(GetPrivateProfileIntA("global", "x", 0, "eyes.ini"), 500u);
+}
+
+// Anything but the four opacities reads as opaque; the one chosen is stored,
+// marked, and taken by the rebuilt window as a constant alpha.
+TEST_F(Menus, OpacityIsOneOfFourRadioItemsAndAPlainFaceTakesItAsItsWindowsAlpha)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\nopacity=55\n");
+    choose([](const Menu& menu) { return findItem(menu, "60 %")->id; });
+    int opacity[2] = {};
+    headless::at(50, [&] { opacity[0] = headless::window(g_hwnd)->opacity; });
+    headless::at(250, [&] { opacity[1] = headless::window(g_hwnd)->opacity; });
+    chooseId(0);
+    ASSERT_EQ(run(), 0);
+    EXPECT_EQ(opacity[0], 255);
+    EXPECT_EQ(opacity[1], 153);
+    EXPECT_EQ(GetPrivateProfileIntA("global", "opacity", 0, "eyes.ini"), 60u);
+    const std::vector<MenuItem>& before = findItem(headless::popups()[0].menu, "Opacity")->submenu->items;
+    const std::vector<MenuItem>& after = findItem(headless::popups()[2].menu, "Opacity")->submenu->items;
+    ASSERT_EQ(before.size(), 4u);
+    for (size_t i = 0; i < before.size(); ++i) {
+        EXPECT_TRUE(before[i].radio);
+        EXPECT_EQ(before[i].checked, i == 0) << before[i].text;
+        EXPECT_EQ(after[i].checked, i == 2) << after[i].text;
+    }
+}
+
+// While on, clicks pass; the pointer over the face fades it to a quarter, and
+// Ctrl held there gives it the clicks back at full opacity, all on the ticks.
+TEST_F(Menus, ClickThroughIsStoredPassesClicksFadesUnderThePointerAndCtrlTakesThemBack)
+{
+    chooseId(IDM_CLICK_THROUGH);
+    struct Seen {
+        bool passes;
+        int opacity;
+    };
+    std::vector<Seen> seen;
+    auto sample = [&](uint64_t t) {
+        headless::at(t, [&] { seen.push_back({headless::window(g_hwnd)->passesClicks, headless::window(g_hwnd)->opacity}); });
+    };
+    headless::at(150, [] { headless::setPointer(900, 700); });
+    sample(1300);  // away from the face
+    headless::at(1310, [] { headless::setPointer(500, 400); });
+    sample(2500);  // over it
+    headless::at(2510, [] { headless::holdControl(true); });
+    sample(3700);  // Ctrl held over it
+    headless::at(3710, [] { headless::holdControl(false); });
+    sample(4900);
+    headless::at(5000, [] { headless::pressKey(VK_ESCAPE); });
+    ASSERT_EQ(WinMain(nullptr, nullptr, nullptr, 0), 0);
+    EXPECT_EQ(GetPrivateProfileIntA("global", "clickthrough", 0, "eyes.ini"), 1u);
+    ASSERT_EQ(seen.size(), 4u);
+    EXPECT_TRUE(seen[0].passes);
+    EXPECT_EQ(seen[0].opacity, 255);
+    EXPECT_TRUE(seen[1].passes);
+    EXPECT_EQ(seen[1].opacity, 63);
+    EXPECT_FALSE(seen[2].passes);
+    EXPECT_EQ(seen[2].opacity, 255);
+    EXPECT_TRUE(seen[3].passes);
+    EXPECT_EQ(seen[3].opacity, 63);
+}
+
+TEST_F(Menus, TheDefaultItemStoresAnEmptyNameForTheSkinsFolderItself)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\nskin=green\n");
+    choose([](const Menu& menu) { return findItem(menu, "Default")->id; });
+    ASSERT_EQ(run(), 0);
+    EXPECT_NE(readFile("eyes.ini").find("skin=\n"), std::string::npos) << readFile("eyes.ini");
 }
 
 TEST_F(Menus, SameSkinChosenAgainRebuildsTheWindow)

@@ -2,6 +2,7 @@
 
 #include <allegro.h>
 
+#include "app/one_face.h"
 #include "app/popup_menu.h"
 #include "app/winmain.h"
 #include "headless/headless.h"
@@ -46,23 +47,51 @@ protected:
     TempWorkdir workdir;
 };
 
-TEST_F(Shell, FirstStartShowsTheDefaultSkinTopmostAroundTheOriginAndSavesItsCentre)
+TEST_F(Shell, FirstStartShowsTheDefaultSkinTopmostOnThePrimaryMonitorWithItsIconAndSavesItsCentre)
 {
+    headless::setMonitors({{1000, 0, 2000, 800}, {0, 0, 1000, 800}});
     headless::WindowState seen;
-    headless::at(350, [&] { seen = *headless::window(g_hwnd); });
+    std::string icon;
+    headless::at(350, [&] {
+        seen = *headless::window(g_hwnd);
+        icon = headless::notifyIcon() ? *headless::notifyIcon() : "none";
+    });
     EXPECT_EQ(runUntilEscAt(400), 0);
 
     EXPECT_EQ(seen.title, "eyes");
     EXPECT_TRUE(seen.visible);
     EXPECT_TRUE(seen.above);
-    EXPECT_EQ(seen.frame.left, -50);  // no eyes.ini: the centre goes to (0, 0)
-    EXPECT_EQ(seen.frame.top, -40);
+    EXPECT_EQ(seen.frame.left, 1450);  // no eyes.ini: where it was made, in the primary's middle
+    EXPECT_EQ(seen.frame.top, 360);
     EXPECT_EQ(seen.frame.right - seen.frame.left, 100);
     EXPECT_EQ(seen.presents, 1) << "the pointer rests: one frame, then none";
-    EXPECT_EQ(readKey("x"), 0u);
-    EXPECT_EQ(readKey("y"), 0u);
+    EXPECT_EQ(icon, "Glimora");
+    EXPECT_EQ(headless::notifyIcon(), nullptr) << "the icon stays after the end";
+    EXPECT_EQ(readKey("x"), 1500u);
+    EXPECT_EQ(readKey("y"), 400u);
     EXPECT_EQ(g_skin, nullptr);
     EXPECT_FALSE(IsWindow(g_hwnd));
+}
+
+// A second start (its message) or a left click on the icon; a right click opens the menu at the click.
+TEST_F(Shell, TheIconAndASecondStartBringTheFaceWholeIntoViewAndTheIconsMenuIsTheFaces)
+{
+    writeFile("eyes.ini", "[global]\nx=500\ny=400\n");
+    RECT placed[2]{};
+    headless::at(100, [] { MoveWindow(g_hwnd, -300, 900, 100, 80, TRUE); });
+    headless::at(150, [] { headless::clickNotifyIcon(false, {990, 790}); });
+    headless::at(200, [&] { GetWindowRect(g_hwnd, &placed[0]); });
+    headless::at(250, [] { MoveWindow(g_hwnd, 2000, -500, 100, 80, TRUE); });
+    headless::at(300, [] { EXPECT_FALSE(claimFolder()) << "a face holds the folder"; });
+    headless::at(350, [&] { GetWindowRect(g_hwnd, &placed[1]); });
+    headless::at(400, [] { headless::clickNotifyIcon(true, {990, 790}); });
+    EXPECT_EQ(runUntilEscAt(500), 0);
+    auto corner = [](const RECT& r) { return std::make_pair(r.left, r.top); };
+    EXPECT_EQ(corner(placed[0]), std::make_pair(LONG{0}, LONG{720}));
+    EXPECT_EQ(corner(placed[1]), std::make_pair(LONG{900}, LONG{0}));
+    ASSERT_EQ(headless::popups().size(), 1u);
+    EXPECT_EQ(headless::popups()[0].x, 990);
+    EXPECT_EQ(headless::popups()[0].menu.items.size(), 9u) << "the face's menu";
 }
 
 TEST_F(Shell, WindowIsBuiltShapedShownOnTopThenPlacedAndSavedBeforeItGoes)
@@ -133,6 +162,7 @@ TEST_F(Shell, AnyTimerRepaintsWithoutEraseSendingOnlyWhatMoved)
 {
     int64_t sentBefore = -1, sentAfter = -1, wholeFace = 0;
     int presentsBefore = -1, presentsAfter = -1;
+    writeFile("eyes.ini", "[global]\nx=0\ny=0\n");  // the pointer's moves below are by the face
     headless::at(50, [&] {
         presentsBefore = headless::window(g_hwnd)->presents;
         sentBefore = headless::window(g_hwnd)->sentPixels;

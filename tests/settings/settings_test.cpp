@@ -150,8 +150,9 @@ TEST_F(WindowPosition, TheCentreIsStoredAndTheWindowOfAnySkinPlacedAroundIt)
     for (const auto& [stored, width, height, left, top] : {Loaded{"x=60\ny=45\n", 101, 51, 10, 20},
                                                           Loaded{"x=-250\ny=-160\n", 100, 80, -300, -200},
                                                           Loaded{"x=250\ny=340\n", 60, 40, 220, 320},
-                                                          Loaded{"", 100, 80, -50, -40},
-                                                          Loaded{"x=100000\n", 100, 80, 100000 - 50, -40}}) {
+                                                          Loaded{"", 100, 80, 500, 500},
+                                                          Loaded{"x=100000\n", 100, 80, 500, 500},
+                                                          Loaded{"y=0\nx=\n", 100, 80, 500, 500}}) {
         writeFile("eyes.ini", "[global]\n" + stored);
         showSkin(width, height, 500, 500);
         LoadWindowPosition();

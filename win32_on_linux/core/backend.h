@@ -38,6 +38,8 @@ bool open();
 // DPI-aware program.
 void screenSize(int* width, int* height);
 bool pointer(POINT* screenPoint);
+// Whether a Ctrl key is held now.
+bool controlHeld();
 // Starts or stops telling core::rawMotion of the pointer device's moves (a
 // warp by a program is not one); false when the backend cannot tell them.
 bool watchRawMotion(bool on);
@@ -66,6 +68,10 @@ void destroyWindow(Native* window);
 void show(Native* window, bool visible);
 void move(Native* window, const RECT& frame);
 void keepAbove(Native* window, bool above);
+// The whole window at this opacity (255 opaque), where a compositing manager shows it.
+void setOpacity(Native* window, BYTE opacity);
+// Clicks, drags and the wheel go to what is under the window, or to it again.
+void passClicks(Native* window, bool pass);
 // The visible and clickable area, in window coordinates; no rectangles shows nothing.
 void shape(Native* window, const RECT* rects, size_t count);
 // A frame of 0x00RRGGBB pixels at the window's top-left corner, of which only the
@@ -83,6 +89,14 @@ void beginMove(Native* window);
 UINT_PTR popupMenu(Native* window, const Menu& menu, int x, int y);
 void messageBox(const char* text, const char* caption);
 
+// The program's icon in the notification area with this tooltip (UTF-8), or
+// none for null; clicks on it come to core::notifyIconClicked.
+void notifyIcon(const char* tooltip);
+
+// A registered message, by its name, to every program's windows on the display,
+// this one's included, each of which hears it through core::broadcastHeard.
+void broadcast(const char* name, WPARAM wParam, LPARAM lParam);
+
 // Turns pending native input into PostMessageA / InvalidateRect calls on the core; never blocks.
 void poll();
 // Milliseconds on a monotonic clock, and a pause of about that long.
@@ -95,6 +109,12 @@ void sleep(unsigned milliseconds);
 namespace core {
 // The window manager (or a drag) moved the window: keep GetWindowRect truthful.
 void windowMoved(HWND hwnd, int x, int y);
+// A registered message broadcast by name: posted to this program's windows
+// when it registered the name too.
+void broadcastHeard(const char* name, WPARAM wParam, LPARAM lParam);
+// The notification-area icon was activated (a left click) or asked for its menu,
+// at a point in screen pixels.
+void notifyIconClicked(bool forMenu, POINT at);
 // The pointing device moved while raw motion is watched.
 void rawMotion();
 // Called often from a backend's modal loop (a move, a popup menu): like Win32's,

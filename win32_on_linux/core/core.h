@@ -20,6 +20,8 @@ struct Window {
     RECT frame{};  // screen coordinates
     bool visible = false;
     bool layered = false;  // WS_EX_LAYERED: shows only what UpdateLayeredWindowIndirect gives it
+    DWORD exStyle = 0;
+    BYTE opacity = 255;  // as the backend last showed it
     bool destroying = false;
     HRGN region = nullptr;  // owned; null means the whole window
     bool shapeSet = false;  // SetWindowRgn was called: the backend holds our shape
@@ -52,6 +54,12 @@ inline RECT frameAt(int x, int y, int width, int height)
     };
     return {x, y, edge(x, width), edge(y, height)};
 }
+
+// The whole window's opacity, told to the backend only when it changes.
+void setOpacity(Window& window, BYTE opacity);
+
+// PostMessageA to HWND_BROADCAST: a registered message goes to every program by its name.
+BOOL broadcast(UINT message, WPARAM wParam, LPARAM lParam);
 
 // Connects to the display on first use; the answer never changes afterwards.
 bool displayOpen();

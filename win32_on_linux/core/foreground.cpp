@@ -64,3 +64,8 @@ BOOL core::otherWindowRect(HWND hwnd, RECT* rect)
     *rect = described.frame;
     return TRUE;
 }
+
+BOOL SetForegroundWindow(HWND hwnd)
+{
+    return core::findWindow(hwnd) != nullptr;
+}

@@ -36,8 +36,7 @@ core::Handles<HBITMAP__>& bitmaps()
 bool isPerPixelAlpha(const UPDATELAYEREDWINDOWINFO& info)
 {
     const BLENDFUNCTION* blend = info.pblend;
-    return info.dwFlags == ULW_ALPHA && blend && blend->BlendOp == AC_SRC_OVER && blend->SourceConstantAlpha == 255 &&
-           blend->AlphaFormat == AC_SRC_ALPHA;
+    return info.dwFlags == ULW_ALPHA && blend && blend->BlendOp == AC_SRC_OVER && blend->AlphaFormat == AC_SRC_ALPHA;
 }
 
 }  // namespace
@@ -110,8 +109,47 @@ BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info)
         return FALSE;
     if (info->pptDst)
         SetWindowPos(hwnd, nullptr, info->pptDst->x, info->pptDst->y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    core::setOpacity(*window, info->pblend->SourceConstantAlpha);
     const RECT area = info->prcDirty ? *info->prcDirty : RECT{0, 0, width, height};
     const uint32_t* corner = picture->pixels.data() + size_t(origin.y) * picture->width + origin.x;
     backend::presentLayered(window->native, corner, width, height, picture->width, area);
+    return TRUE;
+}
+
+void core::setOpacity(Window& window, BYTE opacity)
+{
+    if (opacity != window.opacity)
+        backend::setOpacity(window.native, opacity);
+    window.opacity = opacity;
+}
+
+LONG GetWindowLongA(HWND hwnd, int index)
+{
+    const core::Window* window = core::findWindow(hwnd);
+    return window && index == GWL_EXSTYLE ? LONG(window->exStyle) : 0;
+}
+
+LONG SetWindowLongA(HWND hwnd, int index, LONG value)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window || index != GWL_EXSTYLE)
+        return 0;
+    const LONG previous = LONG(window->exStyle);
+    // How the window was made to show its pixels stays; only what the style adds on top changes.
+    window->exStyle = (DWORD(value) & ~WS_EX_LAYERED) | (window->layered ? WS_EX_LAYERED : DWORD(value) & WS_EX_LAYERED);
+    if (!(window->exStyle & WS_EX_LAYERED))
+        core::setOpacity(*window, 255);
+    const bool passing = (window->exStyle & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT);
+    if (passing != ((DWORD(previous) & (WS_EX_LAYERED | WS_EX_TRANSPARENT)) == (WS_EX_LAYERED | WS_EX_TRANSPARENT)))
+        backend::passClicks(window->native, passing);
+    return previous;
+}
+
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF, BYTE alpha, DWORD flags)
+{
+    core::Window* window = core::findWindow(hwnd);
+    if (!window || window->layered || !(window->exStyle & WS_EX_LAYERED) || flags != LWA_ALPHA)
+        return FALSE;
+    core::setOpacity(*window, alpha);
     return TRUE;
 }

@@ -38,9 +38,14 @@ HMONITOR MonitorFromRect(const RECT* rect, DWORD flags)
             most = area;
             found = handleOf(i);
         }
-    if (found)
+    if (found || monitors.empty())
         return found;
-    return flags == MONITOR_DEFAULTTOPRIMARY && !monitors.empty() ? handleOf(0) : nullptr;
+    if (flags == MONITOR_DEFAULTTONEAREST) {
+        // The one nearest the rectangle's middle.
+        const POINT middle{LONG((int64_t{rect->left} + rect->right) / 2), LONG((int64_t{rect->top} + rect->bottom) / 2)};
+        return MonitorFromPoint(middle, flags);
+    }
+    return flags == MONITOR_DEFAULTTOPRIMARY ? handleOf(0) : nullptr;
 }
 
 HMONITOR MonitorFromPoint(POINT point, DWORD flags)

@@ -86,6 +86,8 @@ void core::stamp(MSG* msg)
 
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (hwnd == HWND_BROADCAST)
+        return core::broadcast(message, wParam, lParam);
     if (hwnd && !core::findWindow(hwnd))
         return FALSE;
     if (posted.size() >= queueLimit)

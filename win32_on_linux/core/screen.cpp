@@ -49,3 +49,8 @@ BOOL GetCursorPos(POINT* point)
 {
     return point && core::displayOpen() && backend::pointer(point);
 }
+
+short GetAsyncKeyState(int virtualKey)
+{
+    return virtualKey == VK_CONTROL && core::displayOpen() && backend::controlHeld() ? short(0x8000) : 0;
+}

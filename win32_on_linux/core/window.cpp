@@ -72,6 +72,7 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
     window->proc = proc;
     window->frame = core::frameAt(x, y, width, height);
     window->layered = (exStyle & WS_EX_LAYERED) != 0;
+    window->exStyle = exStyle;
     window->native =
         backend::createWindow(window->handle, windowName ? windowName : "", window->frame, window->layered);
     if (!window->native)

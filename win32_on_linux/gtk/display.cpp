@@ -95,6 +95,7 @@ bool backend::open()
         gtk_backend::readScale();
         gtk_backend::watchSession();
         gtk_backend::watchOtherWindows();
+        gtk_backend::hearBroadcasts();
         pointer_source::start();
         raw_motion::start(display);
         return true;

@@ -19,6 +19,9 @@ void movedTo(Window xid, POINT screenPixels);
 
 // Follows the window manager's active window (gtk/other_windows.cpp).
 void watchOtherWindows();
+// Registered messages other programs broadcast (gtk/broadcast.cpp); after
+// watchOtherWindows, which selects the root window's events they come by.
+void hearBroadcasts();
 // Signals and the loss of the display end the program as a log-out does.
 void watchSession();
 // One line on stderr saying why no window can be made.

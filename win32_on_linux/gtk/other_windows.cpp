@@ -58,10 +58,13 @@ void follow(Window window)
     gdk_x11_display_error_trap_push(gdkDisplay);
     if (active && !isOurs(active))
         XSelectInput(display, active, NoEventMask);
+    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+    gdk_x11_display_error_trap_push(gdkDisplay);
     if (window && !isOurs(window))
         XSelectInput(display, window, PropertyChangeMask | StructureNotifyMask);
-    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
-    active = window;
+    // One already gone, though still named, is not watched: no event would
+    // ever come from it, nor from the next client that gets its id.
+    active = gdk_x11_display_error_trap_pop(gdkDisplay) == 0 ? window : 0;
     described = false;
 }
 
@@ -101,7 +104,7 @@ bool changesDescription(const XEvent& event)
 {
     if (event.type == PropertyNotify)
         return event.xproperty.atom == stateAtom || event.xproperty.atom == typeAtom;
-    return event.type == ConfigureNotify || event.type == DestroyNotify;
+    return event.type == ConfigureNotify;
 }
 
 GdkFilterReturn onEvent(GdkXEvent* native, GdkEvent*, gpointer)
@@ -110,6 +113,10 @@ GdkFilterReturn onEvent(GdkXEvent* native, GdkEvent*, gpointer)
     if (event->type == PropertyNotify && event->xproperty.window == DefaultRootWindow(display) &&
         event->xproperty.atom == activeAtom)
         activeRead = false;
+    else if (active && event->xany.window == active && event->type == DestroyNotify)
+        // Forgotten, not let go: the window manager may keep naming the dead
+        // window, and the next client that gets its id must be watched anew.
+        active = 0;
     else if (active && event->xany.window == active && changesDescription(*event))
         described = false;
     return GDK_FILTER_CONTINUE;

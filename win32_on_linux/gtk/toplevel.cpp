@@ -20,6 +20,7 @@ struct backend::Native {
     Visual* xVisual = nullptr;
     SharedFrames shared;  // on a local display
     std::unique_ptr<LayeredPicture> layered;  // for a WS_EX_LAYERED window
+    bool passesClicks = false;
 };
 
 namespace {
@@ -179,6 +180,39 @@ gboolean onDestroyed(GtkWidget*, GdkEvent*, gpointer data)
     return TRUE;  // the widget stays until the core destroys the window
 }
 
+// An empty input shape passes the clicks; none at all is the bounding one again.
+// A window manager's frame around the window would still take the clicks, so
+// it gets the same, again at each map, as the frame may be new.
+void shapeInput(backend::Native* window)
+{
+    Display* display = gtk_backend::xDisplay();
+    GdkDisplay* gdkDisplay = gdk_x11_lookup_xdisplay(display);
+    gdk_x11_display_error_trap_push(gdkDisplay);
+    for (Window shaped = window->xid; shaped && shaped != DefaultRootWindow(display);) {
+        if (window->passesClicks)
+            XShapeCombineRectangles(display, shaped, ShapeInput, 0, 0, nullptr, 0, ShapeSet, Unsorted);
+        else
+            XShapeCombineMask(display, shaped, ShapeInput, 0, 0, None, ShapeSet);
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(display, shaped, &root, &parent, &children, &count))
+            parent = 0;
+        if (children)
+            XFree(children);
+        shaped = parent;
+    }
+    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+    XFlush(display);
+}
+
+gboolean onMap(GtkWidget*, GdkEvent*, gpointer data)
+{
+    auto* window = static_cast<backend::Native*>(data);
+    if (window->passesClicks && window->xid)
+        shapeInput(window);
+    return FALSE;
+}
+
 void connect(backend::Native* window)
 {
     GtkWidget* w = window->widget;
@@ -193,6 +227,7 @@ void connect(backend::Native* window)
     g_signal_connect(w, "key-press-event", G_CALLBACK(onKeyPress), window);
     g_signal_connect(w, "delete-event", G_CALLBACK(onDelete), window);
     g_signal_connect(w, "destroy-event", G_CALLBACK(onDestroyed), window);
+    g_signal_connect(w, "map-event", G_CALLBACK(onMap), window);
 }
 
 void setSize(GtkWidget* widget, const RECT& frame)
@@ -297,9 +332,12 @@ void backend::show(Native* window, bool visible)
 {
     if (!window)
         return;
-    if (visible)
+    if (visible) {
+        // GTK takes the state a hide left as the next show's, and a window
+        // manager may not tell it the window was on every workspace: asked again.
+        gtk_window_stick(GTK_WINDOW(window->widget));
         gtk_widget_show(window->widget);
-    else
+    } else
         gtk_widget_hide(window->widget);
     gtk_backend::wake();
 }
@@ -321,6 +359,34 @@ void backend::keepAbove(Native* window, bool above)
         return;
     gtk_window_set_keep_above(GTK_WINDOW(window->widget), above);
     gtk_backend::wake();
+}
+
+void backend::setOpacity(Native* window, BYTE opacity)
+{
+    if (!window)
+        return;
+    // GDK writes _NET_WM_WINDOW_OPACITY, and removes it for an opaque window.
+    gdk_window_set_opacity(gtk_widget_get_window(window->widget), opacity / 255.0);
+    gtk_backend::wake();
+}
+
+void backend::passClicks(Native* window, bool pass)
+{
+    if (!window || !window->xid)
+        return;
+    window->passesClicks = pass;
+    shapeInput(window);
+}
+
+bool backend::controlHeld()
+{
+    Display* display = gtk_backend::xDisplay();
+    Window root, child;
+    int rootX, rootY, windowX, windowY;
+    unsigned state = 0;
+    return display && XQueryPointer(display, DefaultRootWindow(display), &root, &child, &rootX, &rootY, &windowX,
+                                    &windowY, &state) &&
+           (state & ControlMask);
 }
 
 void backend::shape(Native* window, const RECT* rects, size_t count)

@@ -150,6 +150,35 @@ void backend::messageBox(const char* text, const char* caption)
 }
 
 // Scripted input is posted as it happens; there is nothing to collect.
+void backend::setOpacity(Native* window, BYTE opacity)
+{
+    if (window)
+        window->state.opacity = opacity;
+}
+
+void backend::passClicks(Native* window, bool pass)
+{
+    if (window)
+        window->state.passesClicks = pass;
+}
+
+bool backend::controlHeld()
+{
+    return headless::display().controlHeld;
+}
+
+void backend::notifyIcon(const char* tooltip)
+{
+    headless::display().notifyIconTooltip = tooltip ? tooltip : "";
+    headless::display().notifyIconShown = tooltip != nullptr;
+}
+
+// One program on the display: it hears only itself.
+void backend::broadcast(const char* name, WPARAM wParam, LPARAM lParam)
+{
+    core::broadcastHeard(name, wParam, lParam);
+}
+
 void backend::poll() {}
 
 uint64_t backend::now()

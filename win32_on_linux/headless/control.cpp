@@ -106,6 +106,11 @@ void pressKey(int virtualKey)
         PostMessageA(target->hwnd, WM_KEYDOWN, virtualKey, 1);  // lParam: repeat count 1
 }
 
+void holdControl(bool held)
+{
+    display().controlHeld = held;
+}
+
 void pressButton(UINT message)
 {
     if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN)
@@ -143,6 +148,16 @@ void answerNextPopup(UINT_PTR id)
 const std::vector<Popup>& popups()
 {
     return display().popups;
+}
+
+const std::string* notifyIcon()
+{
+    return display().notifyIconShown ? &display().notifyIconTooltip : nullptr;
+}
+
+void clickNotifyIcon(bool forMenu, POINT at)
+{
+    core::notifyIconClicked(forMenu, at);
 }
 
 const std::vector<Box>& messageBoxes()

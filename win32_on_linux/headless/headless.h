@@ -34,6 +34,7 @@ void setTimeLimit(uint64_t ms);
 // the topmost visible window), with Win32's lParam packing. A left press starts
 // a window move; the pointer moves of later actions drag it until the release.
 void pressKey(int virtualKey);
+void holdControl(bool held);
 void pressButton(UINT message);  // WM_LBUTTONDOWN or WM_RBUTTONDOWN
 void releaseButton();
 // A close from outside, as a window manager sends it.
@@ -52,6 +53,9 @@ const std::vector<Popup>& popups();
 struct Box {
     std::string text, caption;
 };
+// The notification-area icon's tooltip while it shows, else null; a click on it.
+const std::string* notifyIcon();
+void clickNotifyIcon(bool forMenu, POINT at);
 const std::vector<Box>& messageBoxes();
 
 // What the program asked of the display, in order: "create", "shape", "show",
@@ -66,6 +70,8 @@ struct WindowState {
     bool shaped = false;
     std::vector<RECT> shape;  // window coordinates, when shaped
     bool layered = false;  // WS_EX_LAYERED: the pixels are premultiplied, their alpha its shape
+    int opacity = 255;  // the whole window's, as a compositing manager shows it
+    bool passesClicks = false;  // WS_EX_TRANSPARENT on a layered window
     std::vector<uint32_t> pixels;  // what the presented frames left, width * height
     int width = 0, height = 0;
     int presents = 0;  // transfers: a frame sends one per changed area

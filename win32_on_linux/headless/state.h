@@ -35,6 +35,9 @@ struct Display {
     std::map<uint64_t, backend::OtherWindow> others;  // other programs' windows by id
     uint64_t active = 0;
     uint64_t desktop = 0;
+    bool notifyIconShown = false;
+    bool controlHeld = false;
+    std::string notifyIconTooltip;
 };
 
 Display& display();

@@ -19,6 +19,7 @@ typedef uintptr_t WPARAM;
 typedef intptr_t LPARAM;
 typedef intptr_t LRESULT;
 typedef int32_t LSTATUS;
+typedef wchar_t WCHAR;
 typedef uint32_t REGSAM;
 
 // Calling conventions matter only to 32-bit Windows.
@@ -94,6 +95,7 @@ struct PAINTSTRUCT {
 };
 
 // Messages
+#define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
 #define WM_PAINT 0x000F
@@ -111,10 +113,13 @@ struct PAINTSTRUCT {
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
 #define WM_MOUSEWHEEL 0x020A
+#define WM_CONTEXTMENU 0x007B
 #define WM_DPICHANGED 0x02E0
+#define WM_APP 0x8000
 
 #define HTCAPTION 2
 #define VK_ESCAPE 0x1B
+#define VK_CONTROL 0x11
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
 #define MK_CONTROL 0x0008
@@ -143,6 +148,9 @@ struct PAINTSTRUCT {
 #define WS_POPUP 0x80000000u
 #define WS_EX_TOOLWINDOW 0x00000080u
 #define WS_EX_LAYERED 0x00080000u
+#define WS_EX_TRANSPARENT 0x00000020u
+#define GWL_EXSTYLE (-20)
+#define LWA_ALPHA 0x00000002
 #define CS_OWNDC 0x0020
 #define IDC_ARROW ((const char*)(uintptr_t)32512)
 #define BLACK_BRUSH 4
@@ -256,9 +264,16 @@ struct UPDATELAYEREDWINDOWINFO {
 #define ERROR_INVALID_HANDLE 6
 #define ERROR_INVALID_PARAMETER 87
 #define ERROR_MORE_DATA 234
+#define ERROR_ALREADY_EXISTS 183
 
 // Process and time
 HINSTANCE GetModuleHandleA(const char* moduleName);
+// A named mutex is held by the process while its handle is open: on Linux a
+// lock, which the system lets go when the process ends.
+HANDLE CreateMutexA(void* securityAttributes, BOOL initialOwner, const char* name);
+BOOL CloseHandle(HANDLE handle);
+// Only what CreateMutexA last set.
+DWORD GetLastError();
 void Sleep(DWORD milliseconds);
 DWORD GetTickCount();
 
@@ -271,6 +286,8 @@ HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowNam
 BOOL DestroyWindow(HWND hwnd);
 BOOL IsWindow(HWND hwnd);
 HWND GetForegroundWindow();
+// Only says whether the window is ours: keys and menus reach it without the focus.
+BOOL SetForegroundWindow(HWND hwnd);
 HWND GetShellWindow();
 BOOL IsZoomed(HWND hwnd);
 int GetClassNameA(HWND hwnd, char* name, int size);
@@ -288,6 +305,8 @@ int ReleaseDC(HWND hwnd, HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw);
 BOOL GetCursorPos(POINT* point);
+// Only VK_CONTROL, and only whether it is down now (the high bit).
+short GetAsyncKeyState(int virtualKey);
 
 // Monitors
 HMONITOR MonitorFromRect(const RECT* rect, DWORD flags);
@@ -305,12 +324,24 @@ HDC CreateCompatibleDC(HDC dc);
 BOOL DeleteDC(HDC dc);
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+// Its SourceConstantAlpha is the whole window's opacity.
 BOOL UpdateLayeredWindowIndirect(HWND hwnd, const UPDATELAYEREDWINDOWINFO* info);
+// Only GWL_EXSTYLE. A window made layered after its creation keeps painting as
+// before, and SetLayeredWindowAttributes gives it an opacity (LWA_ALPHA only):
+// on X11 _NET_WM_WINDOW_OPACITY, which a compositing manager honours.
+// WS_EX_TRANSPARENT on a layered window passes clicks, drags and the wheel to
+// what is under it: on X11 an empty input shape.
+LONG GetWindowLongA(HWND hwnd, int index);
+LONG SetWindowLongA(HWND hwnd, int index, LONG value);
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
 
 // Messages
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// To HWND_BROADCAST, a registered message reaches every program's top-level windows.
+#define HWND_BROADCAST ((HWND)(uintptr_t)0xffff)
 BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+UINT RegisterWindowMessageA(const char* name);
 BOOL PeekMessageA(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
 BOOL WaitMessage();
 BOOL RegisterRawInputDevices(const RAWINPUTDEVICE* devices, UINT count, UINT size);
@@ -346,6 +377,35 @@ DWORD GetPrivateProfileStringA(const char* section, const char* key, const char*
                                DWORD size, const char* path);
 UINT GetPrivateProfileIntA(const char* section, const char* key, int defaultValue, const char* path);
 BOOL WritePrivateProfileStringA(const char* section, const char* key, const char* value, const char* path);
+
+// The notification area (NOTIFYICON_VERSION_4 only): the icon shows the
+// program's icon as installed under its name, whatever hIcon is.
+#define NIM_ADD 0
+#define NIM_MODIFY 1
+#define NIM_DELETE 2
+#define NIM_SETVERSION 4
+#define NIF_MESSAGE 0x01
+#define NIF_ICON 0x02
+#define NIF_TIP 0x04
+#define NIF_SHOWTIP 0x80
+#define NOTIFYICON_VERSION_4 4
+#define NIN_SELECT 0x0400
+#define NIN_KEYSELECT 0x0401
+struct NOTIFYICONDATAW {
+    DWORD cbSize;
+    HWND hWnd;
+    UINT uID;
+    UINT uFlags;
+    UINT uCallbackMessage;
+    HICON hIcon;
+    WCHAR szTip[128];
+    UINT uVersion;
+};
+BOOL Shell_NotifyIconW(DWORD message, NOTIFYICONDATAW* data);
+#define MAKEINTRESOURCEA(i) ((const char*)(uintptr_t)(WORD)(i))
+HICON LoadIconA(HINSTANCE instance, const char* name);
+#define CP_UTF8 65001
+int MultiByteToWideChar(UINT codePage, DWORD flags, const char* text, int size, WCHAR* wide, int wideSize);
 
 // Registry
 LSTATUS RegOpenKeyExA(HKEY key, const char* subKey, DWORD options, REGSAM access, HKEY* result);

@@ -81,6 +81,7 @@ Desktop::Desktop(const ExistingDisplay& existing) : displayName(existing.name)
 
 Desktop::~Desktop()
 {
+    endClient();
     if (display)
         XCloseDisplay(display);
 }
@@ -246,24 +247,57 @@ bool Desktop::viewable(Window window) const
 
 Window Desktop::openActiveWindow(const std::string& state) const
 {
-    const Window window =
-        XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, screenWidth, screenHeight, 0, 0, 0x404040);
+    return openActiveWindow(state, display);
+}
+
+Window Desktop::openClientWithActiveWindow(const std::string& state)
+{
+    endClient();
+    client = XOpenDisplay(displayName.c_str());
+    return client ? openActiveWindow(state, client) : 0;
+}
+
+void Desktop::endClient()
+{
+    if (client)
+        XCloseDisplay(client);
+    client = nullptr;
+}
+
+void Desktop::makeFullScreen(Window window) const
+{
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.format = 32;
+    event.xclient.message_type = XInternAtom(display, "_NET_WM_STATE", False);
+    event.xclient.data.l[0] = 1;  // add
+    event.xclient.data.l[1] = long(XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False));
+    XSendEvent(display, DefaultRootWindow(display), False, SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XSync(display, False);
+}
+
+Window Desktop::openActiveWindow(const std::string& state, Display* connection) const
+{
+    const int half = state.empty() ? 2 : 1;
+    const Window window = XCreateSimpleWindow(connection, DefaultRootWindow(connection), 0, 0, screenWidth / half,
+                                              screenHeight / half, 0, 0, 0x404040);
     // Motif's hints: no decorations, so that a window as large as the screen is only that.
     const long noDecorations[5] = {2, 0, 0, 0, 0};
-    const Atom motif = XInternAtom(display, "_MOTIF_WM_HINTS", False);
-    XChangeProperty(display, window, motif, motif, 32, PropModeReplace,
+    const Atom motif = XInternAtom(connection, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(connection, window, motif, motif, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(noDecorations), 5);
     std::vector<Atom> states;
     if (state == "fullscreen")
-        states = {XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False)};
+        states = {XInternAtom(connection, "_NET_WM_STATE_FULLSCREEN", False)};
     else if (state == "maximized")
-        states = {XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_VERT", False),
-                  XInternAtom(display, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
-    XChangeProperty(display, window, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
+        states = {XInternAtom(connection, "_NET_WM_STATE_MAXIMIZED_VERT", False),
+                  XInternAtom(connection, "_NET_WM_STATE_MAXIMIZED_HORZ", False)};
+    XChangeProperty(connection, window, XInternAtom(connection, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
-    XStoreName(display, window, "test window");
-    XMapWindow(display, window);
-    XSync(display, False);
+    XStoreName(connection, window, "test window");
+    XMapWindow(connection, window);
+    XSync(connection, False);
     return eventually([&] { return activeWindow() == window; }) ? window : 0;
 }
 

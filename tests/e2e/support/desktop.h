@@ -73,8 +73,15 @@ public:
     // Moves the pointer as a program does: no device moved, so no raw motion.
     void warpPointer(int x, int y) const;
     // A borderless window of the test's own as large as the screen, "fullscreen" or
-    // "maximized", made the active window; 0 when the window manager did not.
+    // "maximized" (or "" for a quarter of it), made the active window; 0 when the
+    // window manager did not.
     Window openActiveWindow(const std::string& state) const;
+    // The same from a client of its own, which endClient ends with its window; a
+    // new client may then get the very ids the last one had.
+    Window openClientWithActiveWindow(const std::string& state);
+    void endClient();
+    // Asks the window manager for the window's full screen, as a video player does.
+    void makeFullScreen(Window window) const;
     void destroyWindow(Window window) const;
     // The window manager's active window, 0 for none.
     Window activeWindow() const;
@@ -82,6 +89,7 @@ public:
     void stop();
 
 private:
+    Window openActiveWindow(const std::string& state, Display* connection) const;
     bool framesWindows() const;
     unsigned long property(Window window, const char* name, Atom type) const;
 
@@ -89,6 +97,7 @@ private:
     std::unique_ptr<Child> windowManager;
     std::string displayName;
     Display* display = nullptr;
+    Display* client = nullptr;
 };
 
 // A display name no X server answers on now, as DISPLAY names it (":63"):

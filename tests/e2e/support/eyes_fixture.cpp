@@ -30,12 +30,12 @@ long millisecondsSince(Clock::time_point start)
     return long(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
 }
 
+}  // namespace
+
 void pause(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
-
-}  // namespace
 
 void EyesTest::SetUp()
 {
@@ -136,7 +136,7 @@ void EyesTest::chooseSkin(const std::string& name)
         std::sort(folders.begin(), folders.end());
     openMenu();
     openSubmenu("Skins");
-    std::string keys = "key";
+    std::string keys = "key Down";  // past "Default", the skins folder itself
     for (auto folder = folders.begin(); folder != folders.end() && *folder != name; ++folder)
         keys += " Down";
     xdotool(keys + " Return");
@@ -282,4 +282,31 @@ std::string keysTo(const std::string& item)
     for (auto before = menuItems.begin(); before != at; ++before)
         keys += " Down";
     return keys;
+}
+
+void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
+{
+    Child tray({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
+                "--SetDockType", "false"},
+               "", {"DISPLAY=" + desktop.name()}, -1, true);
+    const Window panel = desktop.waitForWindow("panel");
+    ASSERT_NE(panel, 0u) << "no tray";
+    start("face", 400, 300);
+    Box icon;
+    ASSERT_TRUE(eventually([&] { return (icon = desktop.frame(panel)).width >= 16; })) << "no icon docked";
+    const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
+    if (offScreen) {
+        xdotool("windowmove " + std::to_string(window) + " -500 -500");
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+    }
+    pointAt(icon.x + icon.width / 2, icon.y + icon.height / 2);
+    xdotool("click 1");
+    if (offScreen) {
+        EXPECT_TRUE(eventually([&] { return desktop.frame(window) == Box{0, 0, faceWidth, faceHeight}; }));
+    }
+    const int shown = desktop.shownWindows();
+    xdotool("click 3");
+    ASSERT_TRUE(eventually([&] { return desktop.shownWindows() > shown; })) << "no menu";
+    xdotool("key " + keysTo("Exit") + " Return");
+    EXPECT_EQ(exitStatus(), 0);
 }

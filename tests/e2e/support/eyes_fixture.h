@@ -16,7 +16,8 @@
 // The menu's items from the top as the keyboard walks them, separators left out,
 // by their English labels (in another language they are where they are in
 // English). A new item goes in here where the menu shows it.
-const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins", "Size", "Exit"};
+const std::vector<std::string> menuItems = {"Always on top", "Run on start-up", "Skins",        "Size",
+                                            "Opacity",       "Click-through",   "Exit"};
 // The keys that select this item of menuItems in the menu just opened.
 std::string keysTo(const std::string& item);
 
@@ -69,6 +70,10 @@ protected:
     // back where it was, above the rest.
     void expectStepsAsideForFullScreenOnly();
 
+    // With an XEmbed tray (trayer's, at the bottom right) the program's icon docks
+    // there: a left click brings a face that is off every monitor whole into
+    // view, and a right click opens the face's own menu, whose "Exit" ends it.
+    void expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
     // Right-clicks near the window's bottom-left corner and waits for the menu there.
     void openMenu();
     // Opens the menu and gives its top-left part, where the first items' labels are; it stays open.
@@ -85,7 +90,7 @@ protected:
     }
     // In the menu already open, opens this submenu of menuItems and waits for it.
     void openSubmenu(const std::string& item);
-    // The "Skins" submenu lists the skin folders as the system lists a folder.
+    // The "Skins" submenu lists "Default", then the skin folders as the system lists a folder.
     void chooseSkin(const std::string& name);
     // The "Size" submenu: 1 is "100 %", up to 4, "400 %".
     void chooseSize(int size)
@@ -122,6 +127,9 @@ private:
     // Most of the strip right below and beside the click is the menu's light background.
     bool menuShown() const;
 };
+
+// Only where the program must have had a look meanwhile (one a second at rest).
+void pause(int milliseconds);
 
 std::string desktopKind(const testing::TestParamInfo<bool>& info);
 

@@ -311,6 +311,20 @@ TEST_P(WineTest, CheckerPaintsTheSamePreviewsAsOnLinux)
 
 // Wine 8 tells a window of raw input only while the pointer moves over it, so
 // the timer keeps its pace and only the following is checked.
+TEST_P(WineTest, TheNotificationAreaIconBringsTheFaceIntoViewAndOpensItsMenu)
+{
+    expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
+}
+
+TEST_P(WineTest, ASecondStartInTheFolderEndsWithStatusZeroAndLeavesOneFace)
+{
+    start("face", 400, 300);
+    Child second(program, work.path(), environment);
+    EXPECT_EQ(second.wait(10000), 0);
+    EXPECT_EQ(desktop.run("xdotool search --onlyvisible --name '^eyes$' | wc -l | grep -qx 1"), 0) << "one face";
+    EXPECT_EQ(exitStatus(0), -1) << "the first face ended";
+}
+
 TEST_P(WineTest, AfterARestThePupilsFollowTheFirstMoveAtOnceAndAWarpWithinASecond)
 {
     start("face", 400, 300);

@@ -1,6 +1,7 @@
 // The bundled alpha skin on X11: blended with the desktop under a compositing
 // manager, the clean staircase of half-opaque pixels without one, and the
 // switch between the two while the face is up.
+#include <cstdlib>
 #include <memory>
 
 #include "e2e/support/eyes_fixture.h"
@@ -63,6 +64,34 @@ TEST_P(AlphaTest, ShowsHalfOpaquePixelsWithoutACompositorAndSwitchesWhenOneStart
     compositor.reset();
     EXPECT_EQ(firstMismatch(desktop, box, ghost, staircase), "") << "after the compositor stopped";
     EXPECT_EQ(exitStatus(0), -1) << "the program ended";
+}
+
+// A plain face at "60 %": stored, asked of the compositor, and blended by it with the desktop.
+TEST_P(AlphaTest, SixtyPercentIsStoredAskedForAndBlendsAPlainFaceWithTheDesktop)
+{
+    startCompositor();
+    start("face", 400, 300);
+    openMenu();
+    openSubmenu("Opacity");
+    xdotool("key Down Down Return");
+    ASSERT_TRUE(eventually([&] { return setting("opacity") == "60"; }));
+    const Window before = window;  // stored first, then built again
+    ASSERT_TRUE(eventually([&] { return (window = desktop.waitForWindow("eyes")) != before; }));
+    EXPECT_TRUE(eventually([&] {
+        return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_OPACITY | grep -q '= 2576980377$'") ==
+               0;
+    }));
+    auto blend = [](int shift) {
+        const int face = faceColour >> shift & 0xFF, under = ghostDesktopColour >> shift & 0xFF;
+        return (face * 153 + under * 102 + 127) / 255;
+    };
+    EXPECT_TRUE(eventually([&] {
+        const uint32_t shown = desktop.pixels({box.x + 8, box.y + 40, 1, 1})[0];
+        for (int shift : {0, 8, 16})
+            if (std::abs(int(shown >> shift & 0xFF) - blend(shift)) > 3)
+                return false;
+        return true;
+    })) << std::hex << desktop.pixels({box.x + 8, box.y + 40, 1, 1})[0];
 }
 
 }  // namespace

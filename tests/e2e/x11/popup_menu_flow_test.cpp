@@ -102,6 +102,11 @@ TEST_P(MenuTest, SignalThatEndsTheSessionEndsTheProgramWhileTheMessageIsUp)
     }
 }
 
+TEST_P(MenuTest, TheTrayIconBringsTheFaceIntoViewAndOpensTheFacesMenu)
+{
+    expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, MenuTest, testing::Values(false, true), desktopKind);
 
 }  // namespace

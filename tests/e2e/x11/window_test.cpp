@@ -5,6 +5,11 @@ namespace {
 
 using WindowTest = EyesTest;
 
+bool onEveryWorkspace(const Desktop& desktop, Window window)
+{
+    return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_DESKTOP | grep -q '= 4294967295$'") == 0;
+}
+
 TEST_P(WindowTest, ShowsTheShapedFaceAtItsSavedCentreWithPupilsFollowingThePointerUntilEsc)
 {
     start("face", 400, 300);
@@ -40,6 +45,52 @@ TEST_P(WindowTest, AtRestItSleepsYetFollowsTheFirstMoveAtOnceAndAWarpWithinASeco
     EXPECT_EQ(exitStatus(), 0);
 }
 
+TEST_P(WindowTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceWholeIntoView)
+{
+    start("face", 400, 300);
+    const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
+    if (offScreen) {
+        xdotool("windowmove " + std::to_string(window) + " -500 -500");
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+    }
+    Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
+    EXPECT_EQ(second.wait(5000), 0);
+    if (offScreen) {
+        EXPECT_TRUE(eventually([&] { return desktop.frame(window) == Box{0, 0, faceWidth, faceHeight}; }));
+    }
+    EXPECT_EQ(desktop.run("xdotool search --onlyvisible --name '^eyes$' | wc -l | grep -qx 1"), 0) << "one face";
+    EXPECT_EQ(eyes->wait(0), -1) << "the first face ended";
+}
+
+// Clicks pass to what is under the face until Ctrl is held over it; a second
+// start turns click-through off.
+TEST_P(WindowTest, ClickThroughPassesClicksUntilCtrlIsHeldOverTheFaceAndASecondStartEndsIt)
+{
+    start("face", 400, 300);
+    choose("Click-through");
+    ASSERT_TRUE(eventually([&] { return setting("clickthrough") == "1"; }));
+    const Window before = window;  // stored first, then built again
+    ASSERT_TRUE(eventually([&] { return (window = desktop.waitForWindow("eyes")) != before; }));
+    // Under a window manager, a window of a quarter of the screen below the face,
+    // which the click must reach past the manager's frame around the face.
+    const Window below = desktop.hasWindowManager() ? desktop.openActiveWindow("") : 0;
+    if (below) {
+        xdotool("windowmove " + std::to_string(below) + " " + std::to_string(box.x) + " " + std::to_string(box.y));
+        ASSERT_TRUE(eventually([&] { return desktop.frame(below).x == box.x; }));
+    }
+    auto passes = [&] { return below ? desktop.windowAtPointer() == below : desktop.windowAtPointer() != window; };
+    pointAt(box.x + 8, box.y + 40);
+    EXPECT_TRUE(eventually(passes)) << "the click stopped at the face";
+    xdotool("keydown ctrl");
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == window; })) << "Ctrl did not give it the click";
+    xdotool("keyup ctrl");
+    EXPECT_TRUE(eventually(passes)) << "still taking clicks";
+    Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
+    EXPECT_EQ(second.wait(5000), 0);
+    EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == window; })) << "click-through stayed on";
+    EXPECT_EQ(setting("clickthrough"), "0");
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, WindowTest, testing::Values(false, true), desktopKind);
 
 using WorkspaceTest = EyesTest;
@@ -48,8 +99,7 @@ using WorkspaceTest = EyesTest;
 TEST_P(WorkspaceTest, TheFaceIsOnEveryWorkspaceAtItsPlaceFollowingThePointerAndStaysOffThePager)
 {
     start("face", 400, 300);
-    const std::string id = std::to_string(window);
-    EXPECT_EQ(desktop.run("xprop -id " + id + " _NET_WM_DESKTOP | grep -q '= 4294967295$'"), 0) << "every workspace";
+    EXPECT_TRUE(onEveryWorkspace(desktop, window));
     for (int workspace : {1, 3, 0}) {
         xdotool("set_desktop " + std::to_string(workspace));
         EXPECT_TRUE(eventually([&] {
@@ -77,6 +127,25 @@ TEST_P(FullScreenTest, HidesForAFullScreenWindowNotAMaximisedOneAndComesBackOnTo
 {
     start("face", 400, 300);
     expectStepsAsideForFullScreenOnly();
+    EXPECT_TRUE(onEveryWorkspace(desktop, window)) << "on one workspace after the full screen";
+}
+
+// openbox keeps naming a closed active window when no other takes the focus,
+// and the next client may get its id: that window's full screen is seen too.
+TEST_P(FullScreenTest, AWindowThatGetsAClosedActiveWindowsIdIsWatchedAnew)
+{
+    start("face", 400, 300);
+    const Window closed = desktop.openClientWithActiveWindow("");
+    ASSERT_NE(closed, 0u);
+    pause(1500);  // longer than a look at rest: the window was looked at
+    desktop.endClient();
+    ASSERT_EQ(desktop.openClientWithActiveWindow(""), closed) << "the id was not given again";
+    pause(1500);
+    ASSERT_TRUE(desktop.viewable(window));
+    desktop.makeFullScreen(closed);
+    EXPECT_TRUE(eventually([&] { return !desktop.viewable(window); })) << "shown over a full-screen window";
+    desktop.endClient();
+    EXPECT_TRUE(eventually([&] { return desktop.viewable(window); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Openbox, FullScreenTest, testing::Values(true), desktopKind);

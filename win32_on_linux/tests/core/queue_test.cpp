@@ -1,4 +1,5 @@
 #include "test_window.h"
+#include "os/tests/files.h"
 
 namespace {
 
@@ -126,6 +127,46 @@ TEST_F(Queue, TimersOfAnyIdKeepTheirPeriodOnTheClock)
     EXPECT_EQ(timerTimes(start + 101, &ids),
               (std::vector<uint64_t>{start + 30, start + 50, start + 60, start + 90, start + 100}));
     EXPECT_EQ(ids, (std::vector<WPARAM>{0, ~WPARAM(0), 0, 0, ~WPARAM(0)}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Queue, ARegisteredMessageBroadcastReachesEveryWindowByItsNumberAndAnUnregisteredOneNone)
+{
+    const UINT message = RegisterWindowMessageA("queue-test-broadcast");
+    EXPECT_GE(message, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessageA("queue-test-broadcast"), message) << "one number per name";
+    EXPECT_NE(RegisterWindowMessageA("queue-test-other"), message);
+    EXPECT_EQ(RegisterWindowMessageA(""), 0u);
+    HWND first = makeWindow(), second = makeWindow();
+    EXPECT_FALSE(PostMessageA(HWND_BROADCAST, message + 100, 0, 0));
+    EXPECT_TRUE(PostMessageA(HWND_BROADCAST, message, 5, 6));
+    pump();
+    std::vector<HWND> reached;
+    for (const Received& r : received)
+        if (r.message == message && r.wParam == 5 && r.lParam == 6)
+            reached.push_back(r.hwnd);
+    EXPECT_EQ(reached, (std::vector<HWND>{first, second}));
+}
+
+TEST(NamedMutex, IsHeldUntilItsHandleClosesAndASecondOfTheNameIsToldItExists)
+{
+    TempWorkdir dir;
+    setenv("XDG_RUNTIME_DIR", dir.path().c_str(), 1);
+    HANDLE held = CreateMutexA(nullptr, FALSE, "named-mutex-test");
+    ASSERT_NE(held, nullptr);
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_SUCCESS});
+    HANDLE again = CreateMutexA(nullptr, FALSE, "named-mutex-test");
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_ALREADY_EXISTS});
+    CloseHandle(again);
+    EXPECT_TRUE(CloseHandle(held));
+    held = CreateMutexA(nullptr, FALSE, "named-mutex-test");
+    EXPECT_EQ(GetLastError(), DWORD{ERROR_SUCCESS}) << "let go with its handle";
+    CloseHandle(held);
+    EXPECT_EQ(CreateMutexA(nullptr, FALSE, "no/slash"), nullptr);
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace
