@@ -128,13 +128,6 @@ void SaveSkinName(const char* name)
     WritePrivateProfileStringA(settingsSection, "skin", quotedIfNeeded(name).c_str(), workingPath(settingsFile).c_str());
 }
 
-std::string loadSkinName()
-{
-    char name[512];
-    GetPrivateProfileStringA(settingsSection, "skin", "", name, sizeof name, workingPath(settingsFile).c_str());
-    return name;
-}
-
 void ChooseSkin(const char* name)
 {
     SaveSkinName(name);

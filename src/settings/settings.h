@@ -17,11 +17,10 @@ std::string workingPath(const char* name);
 RECT centredOnPrimaryMonitor(int width, int height);
 void LoadWindowPosition();
 void SaveWindowPosition();
-// The stored skin's folder under skins/; empty for the skins folder itself, the default face.
+// The stored skin's folder under skins/, cut to 511 characters; empty for the
+// skins folder itself, the default face.
 std::string loadSkinName();
 void SaveSkinName(const char* name);
-// The skin folder's name as stored, cut to 511 characters; empty for the skins folder itself.
-std::string loadSkinName();
 void ChooseSkin(const char* name);
 
 // The size the user picked for the face, a whole-number enlargement on top of
