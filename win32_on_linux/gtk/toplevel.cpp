@@ -407,7 +407,7 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
     if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
         XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
                   unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
-    XFlush(display);
+    gtk_backend::holdRequests();
 }
 
 void backend::presentLayered(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
