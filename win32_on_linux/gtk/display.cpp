@@ -22,6 +22,16 @@ std::vector<GPollFD> watched(8);
 int watchedCount = 0;
 uint64_t deadline = 0;
 
+bool requestsHeld = false;
+
+// Held requests go out in one write before the program looks for input or sleeps.
+void sendHeldRequests()
+{
+    if (requestsHeld)
+        XFlush(display);
+    requestsHeld = false;
+}
+
 bool inputWaiting()
 {
     if (XEventsQueued(display, QueuedAlready) > 0)
@@ -67,8 +77,14 @@ void gtk_backend::wake()
     deadline = 0;
 }
 
+void gtk_backend::holdRequests()
+{
+    requestsHeld = true;
+}
+
 void gtk_backend::waitForInput(unsigned milliseconds)
 {
+    sendHeldRequests();
     if (XEventsQueued(display, QueuedAlready) > 0)
         return;
     // A long pause must not hold up GLib's own timers.
@@ -140,6 +156,7 @@ void backend::poll()
 {
     if (!display)
         return;
+    sendHeldRequests();
     if (deadline <= now() || inputWaiting())
         gtk_backend::drain();
 }

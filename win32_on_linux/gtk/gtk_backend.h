@@ -34,6 +34,9 @@ void iterate();
 void drain();
 // Something changed that GLib must act on soon: the next poll iterates.
 void wake();
+// Requests just made may wait in Xlib's buffer until the program next polls
+// for messages or sleeps: a frame's areas then leave in one write, not one each.
+void holdRequests();
 // Waits until a watched descriptor has input or the time is up.
 void waitForInput(unsigned milliseconds);
 

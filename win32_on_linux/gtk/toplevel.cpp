@@ -1,3 +1,4 @@
+#include <X11/extensions/XInput2.h>
 #include <X11/extensions/shape.h>
 #include <gdk/gdkx.h>
 
@@ -242,6 +243,33 @@ void place(GtkWidget* widget, const RECT& frame)
                     inGtkPixels(clampCoordinate(frame.top)));
 }
 
+// GDK selects every pointer move over a toplevel, from which it would emulate
+// child windows, and removing the moves from its event mask does not stop it.
+// Nothing here reads them (the eyes look on their timer, and a drag is the window
+// manager's or GDK's own grab's), while each would wake the program: they are
+// taken out of what GDK selected on the X window, with XInput 2 and without.
+void ignorePointerMoves(Display* display, Window xid)
+{
+    GdkDisplay* gdkDisplay = gdk_x11_lookup_xdisplay(display);
+    gdk_x11_display_error_trap_push(gdkDisplay);
+    int opcode = 0, event = 0, error = 0, count = 0;
+    XIEventMask* masks = XQueryExtension(display, "XInputExtension", &opcode, &event, &error)
+                             ? XIGetSelectedEvents(display, xid, &count)
+                             : nullptr;
+    if (masks) {
+        for (int i = 0; i < count; ++i) {
+            if (masks[i].mask_len > XI_Motion / 8)
+                XIClearMask(masks[i].mask, XI_Motion);
+        }
+        XISelectEvents(display, xid, masks, count);
+        XFree(masks);
+    }
+    gdk_x11_display_error_trap_pop_ignored(gdkDisplay);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(display, xid, &attributes);
+    XSelectInput(display, xid, attributes.your_event_mask & ~(PointerMotionMask | ButtonMotionMask));
+}
+
 bool buttonDown(guint button)
 {
     Display* display = gtk_backend::xDisplay();
@@ -308,6 +336,7 @@ backend::Native* backend::createWindow(HWND hwnd, const char* title, const RECT&
     Display* display = gtk_backend::xDisplay();
     window->xid = GDK_WINDOW_XID(gtk_widget_get_window(widget));
     window->gc = XCreateGC(display, window->xid, 0, nullptr);
+    ignorePointerMoves(display, window->xid);
     if (layered)
         window->layered = std::make_unique<LayeredPicture>(screen, window->xid, window->gc, gdk_visual_get_depth(visual));
     gtk_backend::wake();
@@ -444,7 +473,7 @@ void backend::present(Native* window, const uint32_t* pixels, int width, int hei
     if (!window->shared.put(display, window->xid, window->xVisual, window->gc, frame, sent))
         XPutImage(display, window->xid, window->gc, &frame, sent.left, sent.top, sent.left, sent.top,
                   unsigned(sent.right - sent.left), unsigned(sent.bottom - sent.top));
-    XFlush(display);
+    gtk_backend::holdRequests();
 }
 
 void backend::presentLayered(Native* window, const uint32_t* pixels, int width, int height, int stridePixels,
