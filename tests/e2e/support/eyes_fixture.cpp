@@ -286,10 +286,8 @@ std::string keysTo(const std::string& item)
 
 void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
 {
-    Child tray({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
-                "--SetDockType", "false"},
-               "", {"DISPLAY=" + desktop.name()}, -1, true);
-    const Window panel = desktop.waitForWindow("panel");
+    Child tray({GLIMORA_TRAY}, "", {"DISPLAY=" + desktop.name()}, -1, true);
+    const Window panel = desktop.waitForWindow("tray");
     ASSERT_NE(panel, 0u) << "no tray";
     start("face", 400, 300);
     Box icon;

@@ -70,7 +70,7 @@ protected:
     // back where it was, above the rest.
     void expectStepsAsideForFullScreenOnly();
 
-    // With an XEmbed tray (trayer's, at the bottom right) the program's icon docks
+    // With an XEmbed tray (the tests' own, at the bottom right) the program's icon docks
     // there: a left click brings a face that is off every monitor whole into
     // view, and a right click opens the face's own menu, whose "Exit" ends it.
     void expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
