@@ -27,12 +27,11 @@ void passClicks(HWND hwnd, bool pass)
     SetWindowLongA(hwnd, GWL_EXSTYLE, pass ? style | WS_EX_TRANSPARENT : style & ~LONG(WS_EX_TRANSPARENT));
 }
 
-bool pointerOver(HWND hwnd)
+// By the pointer the tick has just read, in the face's own pixels: no second read.
+bool pointerOver(const FrameState& frame, const Skin& skin)
 {
-    POINT pointer;
-    RECT frame;
-    return GetCursorPos(&pointer) && GetWindowRect(hwnd, &frame) && pointer.x >= frame.left &&
-           pointer.x < frame.right && pointer.y >= frame.top && pointer.y < frame.bottom;
+    const POINT at = frame.pointer;
+    return frame.pointerRead && at.x >= 0 && at.y >= 0 && at.x < skin.getWidth() && at.y < skin.getHeight();
 }
 
 }  // namespace
@@ -54,7 +53,7 @@ void seeThroughTicked(HWND hwnd, FrameState& frame, const Skin& skin)
 {
     if (!clickThrough)
         return;
-    const bool over = pointerOver(hwnd);
+    const bool over = pointerOver(frame, skin);
     const bool ctrl = over && (GetAsyncKeyState(VK_CONTROL) & 0x8000);
     if (ctrl != taking) {
         taking = ctrl;
