@@ -284,6 +284,12 @@ std::string keysTo(const std::string& item)
     return keys;
 }
 
+void EyesTest::moveFace(int x, int y)
+{
+    xdotool("windowmove " + std::to_string(window) + " " + std::to_string(x) + " " + std::to_string(y));
+    ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == x; }));
+}
+
 void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
 {
     Child tray({GLIMORA_TRAY}, "", {"DISPLAY=" + desktop.name()}, -1, true);
@@ -294,8 +300,7 @@ void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
     ASSERT_TRUE(eventually([&] { return (icon = desktop.frame(panel)).width >= 16; })) << "no icon docked";
     const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
     if (offScreen) {
-        xdotool("windowmove " + std::to_string(window) + " -500 -500");
-        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+        ASSERT_NO_FATAL_FAILURE(moveFace(-500, -500));
     }
     pointAt(icon.x + icon.width / 2, icon.y + icon.height / 2);
     xdotool("click 1");

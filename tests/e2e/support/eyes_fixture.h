@@ -66,6 +66,8 @@ protected:
     // made the active one; 0 when it could not be.
     virtual Window openOtherWindow(const std::string& state) { return desktop.openActiveWindow(state); }
     virtual void closeOtherWindow(Window other) { desktop.destroyWindow(other); }
+    // Puts the face's corner at (x, y), as another program may, once it is there.
+    virtual void moveFace(int x, int y);
     // The face hides for a full-screen window, not for a maximised one, and comes
     // back where it was, above the rest.
     void expectStepsAsideForFullScreenOnly();

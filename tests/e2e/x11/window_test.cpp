@@ -50,8 +50,7 @@ TEST_P(WindowTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceW
     start("face", 400, 300);
     const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
     if (offScreen) {
-        xdotool("windowmove " + std::to_string(window) + " -500 -500");
-        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == -500; }));
+        ASSERT_NO_FATAL_FAILURE(moveFace(-500, -500));
     }
     Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
     EXPECT_EQ(second.wait(5000), 0);
@@ -62,9 +61,9 @@ TEST_P(WindowTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceW
     EXPECT_EQ(eyes->wait(0), -1) << "the first face ended";
 }
 
-// Clicks pass to what is under the face until Ctrl is held over it; a second
-// start turns click-through off.
-TEST_P(WindowTest, ClickThroughPassesClicksUntilCtrlIsHeldOverTheFaceAndASecondStartEndsIt)
+// Clicks and drags pass to what is under the face, which fades while the pointer
+// is over it, until Ctrl is held there; a second start turns click-through off.
+TEST_P(WindowTest, ClickThroughPassesClicksAndDragsFadesUnderThePointerUntilCtrlIsHeldAndASecondStartEndsIt)
 {
     start("face", 400, 300);
     choose("Click-through");
@@ -79,10 +78,21 @@ TEST_P(WindowTest, ClickThroughPassesClicksUntilCtrlIsHeldOverTheFaceAndASecondS
         ASSERT_TRUE(eventually([&] { return desktop.frame(below).x == box.x; }));
     }
     auto passes = [&] { return below ? desktop.windowAtPointer() == below : desktop.windowAtPointer() != window; };
+    // The opacity asked of a compositor, GDK's rounding of a quarter of it allowed for.
+    auto faded = [&] {
+        return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_OPACITY | grep -q '= 10611095[0-9][0-9]$'") == 0;
+    };
     pointAt(box.x + 8, box.y + 40);
     EXPECT_TRUE(eventually(passes)) << "the click stopped at the face";
+    EXPECT_TRUE(eventually(faded)) << "not faded with the pointer over it";
+    const Box from = box;
+    xdotool("mousedown 1 mousemove_relative 40 0 mouseup 1");
     xdotool("keydown ctrl");
     EXPECT_TRUE(eventually([&] { return desktop.windowAtPointer() == window; })) << "Ctrl did not give it the click";
+    EXPECT_TRUE(eventually([&] { return !faded(); })) << "still faded while it takes clicks";
+    // Were the drag without Ctrl the face's, this one would end further on.
+    EXPECT_TRUE(dragBy(box.x + 48, box.y + 40, -30, 20));
+    EXPECT_EQ(box, (Box{from.x - 30, from.y + 20, from.width, from.height})) << "a drag passed through moved it";
     xdotool("keyup ctrl");
     EXPECT_TRUE(eventually(passes)) << "still taking clicks";
     Child second(program, work.path(), {"DISPLAY=" + desktop.name()});
