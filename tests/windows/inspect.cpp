@@ -4,6 +4,7 @@
 //   glimora-inspect file FILE.exe       its product version and how many icons it carries
 //   glimora-inspect face                the face window's DPI awareness
 //   glimora-inspect dpi-changed DPI     tells the face its display now has this DPI, as Windows does
+//   glimora-inspect move X Y            puts the face's corner at (X, Y), as another program may
 #include <windows.h>
 #include <shlobj.h>
 
@@ -90,6 +91,15 @@ int dpiChanged(const wchar_t* dpi)
     return window ? !PostMessageW(window, WM_DPICHANGED, both | both << 16, 0) : 1;
 }
 
+// Through Windows, which Wine 10 keeps to: a move of the X window behind its back is undone.
+int move(const wchar_t* x, const wchar_t* y)
+{
+    HWND window = faceWindow();
+    return window ? !SetWindowPos(window, nullptr, int(std::wcstol(x, nullptr, 10)), int(std::wcstol(y, nullptr, 10)), 0,
+                                  0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)
+                  : 1;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -102,6 +112,9 @@ int wmain(int argc, wchar_t** argv)
         return face();
     if (argc == 3 && std::wcscmp(argv[1], L"dpi-changed") == 0)
         return dpiChanged(argv[2]);
-    std::fputs("usage: glimora-inspect shortcut FILE.lnk | file FILE.exe | face | dpi-changed DPI\n", stderr);
+    if (argc == 4 && std::wcscmp(argv[1], L"move") == 0)
+        return move(argv[2], argv[3]);
+    std::fputs("usage: glimora-inspect shortcut FILE.lnk | file FILE.exe | face | dpi-changed DPI | move X Y\n",
+               stderr);
     return 64;
 }

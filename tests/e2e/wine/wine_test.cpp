@@ -121,6 +121,12 @@ protected:
         EXPECT_EQ(others.back()->wait(5000), 0);
     }
 
+    void moveFace(int x, int y) override
+    {
+        ASSERT_EQ(wine(WINDOWS_INSPECT " move " + std::to_string(x) + " " + std::to_string(y)), 0);
+        ASSERT_TRUE(eventually([&] { return desktop.frame(window).x == x; }));
+    }
+
     std::vector<std::string> environmentWithDisplay() const
     {
         std::vector<std::string> variables{"DISPLAY=" + desktop.name()};
@@ -316,11 +322,13 @@ TEST_P(WineTest, TheNotificationAreaIconBringsTheFaceIntoViewAndOpensItsMenu)
     expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu();
 }
 
-TEST_P(WineTest, ASecondStartInTheFolderEndsWithStatusZeroAndLeavesOneFace)
+TEST_P(WineTest, ASecondStartInTheFolderEndsWithStatusZeroAndBringsTheOneFaceWholeIntoView)
 {
     start("face", 400, 300);
+    ASSERT_NO_FATAL_FAILURE(moveFace(-500, -500));
     Child second(program, work.path(), environment);
     EXPECT_EQ(second.wait(10000), 0);
+    EXPECT_TRUE(eventually([&] { return desktop.frame(window) == Box{0, 0, faceWidth, faceHeight}; }));
     EXPECT_EQ(desktop.run("xdotool search --onlyvisible --name '^eyes$' | wc -l | grep -qx 1"), 0) << "one face";
     EXPECT_EQ(exitStatus(0), -1) << "the first face ended";
 }
