@@ -25,6 +25,7 @@ constexpr char itemInterface[] = R"xml(<node><interface name="org.kde.StatusNoti
   <property name="IconThemePath" type="s" access="read"/>
   <property name="ToolTip" type="(sa(iiay)ss)" access="read"/>
   <property name="ItemIsMenu" type="b" access="read"/>
+  <property name="Menu" type="o" access="read"/>
   <method name="Activate"><arg type="i" direction="in"/><arg type="i" direction="in"/></method>
   <method name="SecondaryActivate"><arg type="i" direction="in"/><arg type="i" direction="in"/></method>
   <method name="ContextMenu"><arg type="i" direction="in"/><arg type="i" direction="in"/></method>
@@ -91,6 +92,11 @@ GVariant* itemProperty(GDBusConnection*, const char*, const char*, const char*, 
         return g_variant_new_string(nearestShareFolder("icons").c_str());
     if (property == "ItemIsMenu")
         return g_variant_new_boolean(FALSE);
+    // The menu is the program's own, shown on ContextMenu: no dbusmenu, said
+    // as Qt's items say it. GNOME's AppIndicator extension drops an item
+    // that lacks the property altogether.
+    if (property == "Menu")
+        return g_variant_new_object_path("/NO_DBUSMENU");
     if (property == "ToolTip")
         return g_variant_new("(s@a(iiay)ss)", iconName, g_variant_new_array(G_VARIANT_TYPE("(iiay)"), nullptr, 0),
                              tooltip.c_str(), "");

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "e2e/support/desktop.h"
+#include "e2e/support/eyes_fixture.h"
 #include "e2e/support/face.h"
 #include "e2e/support/process.h"
 #include "support/fixtures.h"
@@ -119,6 +120,20 @@ protected:
             return testing::AssertionFailure() << script << " ended with " << status << ":\n" << readFile(said);
         return testing::AssertionSuccess();
     }
+    // What a command prints, its last line break dropped.
+    static std::string printed(const std::string& command)
+    {
+        std::string text;
+        if (FILE* out = popen((command + " 2>/dev/null").c_str(), "r")) {
+            char buffer[512];
+            while (size_t size = std::fread(buffer, 1, sizeof buffer, out))
+                text.append(buffer, size);
+            pclose(out);
+        }
+        if (!text.empty() && text.back() == '\n')
+            text.pop_back();
+        return text;
+    }
     bool busHas(const std::string& name) const
     {
         return shell("gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus "
@@ -186,6 +201,79 @@ TEST_F(Gnome, TheNoticesTurnOnButtonTurnsTheExtensionOnAndTheEyesFollowWithoutAR
     expectPupilsFollowThePointer();
     desktop->close(window);
     EXPECT_EQ(eyes->wait(5000), 0);
+}
+
+// GNOME's AppIndicator extension as the watcher and host, by its D-Bus face
+// only: which clicks of its top-bar icon call which method differs between
+// its versions, so the test calls them as a host does.
+TEST_F(Gnome, TheAppIndicatorHostHoldsTheProgramsItemWhichBringsTheFaceIntoViewAndOpensItsMenu)
+{
+    // Debian names it after Ubuntu, upstream after its author.
+    const std::string host = printed("basename /usr/share/gnome-shell/extensions/*appindicator*@*");
+    ASSERT_FALSE(host.empty() || host.find('*') != std::string::npos)
+        << "the AppIndicator extension is not installed: scripts/setup default --wayland-tests installs it";
+    ASSERT_NO_FATAL_FAILURE(startCompositor({"gnome", work.path() + "/session", work.path() + "/none"}));
+    ASSERT_NO_FATAL_FAILURE(startProgram("GNOME"));
+    // Turned on after the program has started: the program offers its item when the watcher comes.
+    ASSERT_EQ(shell("gnome-extensions enable " + host), 0);
+    const std::string watcher = "gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path "
+                                "/StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get "
+                                "org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems";
+    // "(<[':1.42@/StatusNotifierItem']>,)": the item, by its connection's name and path.
+    std::smatch item;
+    std::string items;
+    ASSERT_TRUE(eventually([&] {
+        items = printed(watcher);
+        return std::regex_search(items, item, std::regex("'(:[0-9.]+)@(/[^']*)'"));
+    }, 20000)) << "the watcher holds no item: " << items;
+    const std::string name = item[1], path = item[2];
+    const std::string pid = printed("gdbus call --session --dest org.freedesktop.DBus --object-path "
+                                    "/org/freedesktop/DBus --method org.freedesktop.DBus.GetConnectionUnixProcessID " +
+                                    name);
+    EXPECT_EQ(pid, "(uint32 " + std::to_string(eyes->id()) + ",)") << "the item is not the program's";
+    const std::string onItem = "gdbus call --session --dest " + name + " --object-path " + path + " --method ";
+    EXPECT_NE(printed(onItem + "org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem ToolTip")
+                  .find("'Glimora'"), std::string::npos);
+
+    // The menu is the program's own, a window of its own under XWayland: "Always on
+    // top" off there lets a window of the test's cover the face.
+    const auto pickInMenu = [&](const std::string& label) {
+        const int shown = desktop->shownWindows();
+        ASSERT_EQ(shell(onItem + "org.kde.StatusNotifierItem.ContextMenu 600 10"), 0);
+        ASSERT_TRUE(eventually([&] { return desktop->shownWindows() > shown; })) << "no menu";
+        ASSERT_EQ(desktop->run("xdotool key " + keysTo(label) + " Return"), 0);
+        ASSERT_TRUE(eventually([&] { return desktop->shownWindows() <= shown; })) << "the menu stays";
+    };
+    ASSERT_NO_FATAL_FAILURE(pickInMenu("Always on top"));
+    const auto onTop = [&] { return desktop->hasState(window, "_NET_WM_STATE_ABOVE"); };
+    ASSERT_TRUE(eventually([&] { return !onTop(); })) << "still always on top";
+    desktop->openActiveWindow("");
+    const Window cover = desktop->waitForWindow("test window");
+    ASSERT_NE(cover, 0u);
+    // The window manager's stacking of X windows, bottom to top.
+    const auto faceAboveCover = [&] {
+        // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x400003, 0x600001"
+        const std::string stacking = printed("xprop -root _NET_CLIENT_LIST_STACKING") + ",";
+        const auto at = [&](Window w) {
+            char id[32];
+            std::snprintf(id, sizeof id, " 0x%lx,", w);
+            return stacking.find(id);
+        };
+        return at(window) != std::string::npos && at(cover) != std::string::npos && at(window) > at(cover);
+    };
+    ASSERT_TRUE(eventually([&] { return !faceAboveCover(); })) << printed("xprop -root _NET_CLIENT_LIST_STACKING");
+    ASSERT_EQ(shell(onItem + "org.kde.StatusNotifierItem.Activate 0 0"), 0);
+    // Raised with the topmost windows, and left above the cover once back among the others.
+    EXPECT_TRUE(eventually([&] { return faceAboveCover() && !onTop(); }))
+        << printed("xprop -root _NET_CLIENT_LIST_STACKING");
+
+    // Kept by the host through all this: it drops an item it finds lacking
+    // within a second of taking it.
+    EXPECT_NE(printed(watcher).find(name), std::string::npos) << "the host dropped the item";
+    ASSERT_NO_FATAL_FAILURE(pickInMenu("Exit"));
+    EXPECT_EQ(eyes->wait(5000), 0);
+    EXPECT_TRUE(eventually([&] { return printed(watcher).find(name) == std::string::npos; }))
+        << "the host still holds the item of an ended program";
 }
 
 // GNOME's major version, from the shell itself.
