@@ -57,7 +57,8 @@ protected:
     // Drags the window with the left button from (x, y); true once it followed.
     bool dragBy(int x, int y, int dx, int dy);
 
-    // Wake-ups of the program's process a second (voluntary context switches of all its threads) over the time.
+    // Wake-ups of the program's process a second (voluntary context switches of
+    // all its threads) over the time, from its first half second asleep.
     double wakeUpsPerSecond(int milliseconds) const;
     // After a rest (asleep, when it should be) the pupils follow the first move at
     // once and a pointer warped by a program within a second.
