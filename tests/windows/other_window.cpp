@@ -1,6 +1,7 @@
 // Another program's window for the full-screen tests under Wine: "fullscreen"
 // is a borderless window as large as the primary monitor, "maximized" a
-// captioned window maximised there. It takes the foreground and stays until closed.
+// captioned window maximised there. It takes the foreground and stays until
+// closed; a click on it adds " clicked" to its title.
 #include <windows.h>
 
 #include <cstring>
@@ -9,6 +10,8 @@ static LRESULT CALLBACK otherWindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
+    if (message == WM_LBUTTONDOWN)
+        SetWindowTextA(hwnd, "test window clicked");
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 

@@ -175,6 +175,18 @@ Window Desktop::windowAtPointer() const
     return at;
 }
 
+bool Desktop::pointerOver(Window window) const
+{
+    Window at = windowAtPointer(), root, parent, *children = nullptr;
+    unsigned count = 0;
+    while (at != window && at != DefaultRootWindow(display) &&
+           XQueryTree(display, at, &root, &parent, &children, &count)) {
+        XFree(children);
+        at = parent;
+    }
+    return at == window;
+}
+
 void Desktop::watchMoves(Window window) const
 {
     XSelectInput(display, window, StructureNotifyMask);

@@ -70,6 +70,8 @@ public:
     // The innermost window that holds the pointer, input shapes counted: the one a
     // click there goes to; the root window where no other does.
     Window windowAtPointer() const;
+    // Whether a click at the pointer goes to this window or to one inside it (Wine's hold one).
+    bool pointerOver(Window window) const;
     // Moves the pointer as a program does: no device moved, so no raw motion.
     void warpPointer(int x, int y) const;
     // A borderless window of the test's own as large as the screen, "fullscreen" or

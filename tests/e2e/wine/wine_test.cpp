@@ -403,6 +403,37 @@ TEST_P(WineTest, SizeFromTheMenuAndCtrlWheelEnlargesTheFaceAroundItsCentreAndIsK
     EXPECT_EQ(setting("x") + "," + setting("y"), "400,300");
 }
 
+// Windows' own layered window: its constant alpha is asked of the desktop as on
+// Linux, a quarter of it while the pointer is over the face, and with
+// WS_EX_TRANSPARENT Wine gives a click on the face to the Windows program's
+// window under it (not to an X window of another program).
+TEST_P(WineTest, OpacityAndClickThroughFromTheMenuAreStoredFadeUnderThePointerAndPassClicksToTheWindowBelow)
+{
+    start("face", 400, 300);
+    openMenu();
+    openSubmenu("Opacity");
+    xdotool("key Down Down Return");
+    ASSERT_TRUE(eventually([&] { return setting("opacity") == "60"; }));
+    auto opacity = [&](const std::string& value) {
+        return eventually([&] {
+            const std::string face = std::to_string(window = desktop.waitForWindow("eyes"));
+            return desktop.run("xprop -id " + face + " _NET_WM_WINDOW_OPACITY | grep -q '= " + value + "$'") == 0;
+        });
+    };
+    EXPECT_TRUE(opacity("2576980377")) << "60 % not asked for";
+    choose("Click-through");
+    ASSERT_TRUE(eventually([&] { return setting("clickthrough") == "1"; }));
+    const Window below = openOtherWindow("maximized");
+    ASSERT_NE(below, 0u);
+    pointAt(box.x + 8, box.y + 40);
+    EXPECT_TRUE(opacity("640034342")) << "not faded to 15 % under the pointer";
+    xdotool("click 1");
+    EXPECT_NE(desktop.waitForWindow("test window clicked", 5000), 0u) << "the click stopped at the face";
+    closeOtherWindow(below);
+    desktop.close(window);
+    EXPECT_EQ(exitStatus(), 0);
+}
+
 // The ghost through UpdateLayeredWindowIndirect. Under a compositing manager
 // Wine blends it as the Linux program does; without one Wine cuts out only the
 // fully transparent pixels and shows the rest premultiplied over black.
