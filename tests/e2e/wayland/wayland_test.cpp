@@ -219,14 +219,15 @@ TEST_F(Gnome, TheAppIndicatorHostHoldsTheProgramsItemWhichBringsTheFaceIntoViewA
     const std::string watcher = "gdbus call --session --dest org.kde.StatusNotifierWatcher --object-path "
                                 "/StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get "
                                 "org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems";
-    // "(<[':1.42@/StatusNotifierItem']>,)": the item, by its connection's name and path.
+    // "(<[':1.42@/StatusNotifierItem']>,)": the item, by its connection's name and
+    // path; newer versions give the name alone, for the protocol's path.
     std::smatch item;
     std::string items;
     ASSERT_TRUE(eventually([&] {
         items = printed(watcher);
-        return std::regex_search(items, item, std::regex("'(:[0-9.]+)@(/[^']*)'"));
+        return std::regex_search(items, item, std::regex("'(:[0-9.]+)(@(/[^']*))?'"));
     }, 20000)) << "the watcher holds no item: " << items;
-    const std::string name = item[1], path = item[2];
+    const std::string name = item[1], path = item[3].matched ? item[3].str() : "/StatusNotifierItem";
     const std::string pid = printed("gdbus call --session --dest org.freedesktop.DBus --object-path "
                                     "/org/freedesktop/DBus --method org.freedesktop.DBus.GetConnectionUnixProcessID " +
                                     name);
