@@ -8,6 +8,7 @@
 
 #include "core/backend.h"
 #include "gtk/gtk_backend.h"
+#include "gtk/icon_pixels.h"
 #include "os/executable.h"
 
 namespace {
@@ -56,7 +57,11 @@ void showInTray()
         const std::string icons = nearestShareFolder("icons");
         if (!icons.empty())
             gtk_icon_theme_append_search_path(gtk_icon_theme_get_default(), icons.c_str());
-        trayIcon = gtk_status_icon_new_from_icon_name(iconName);
+        // Scaled down by GTK to the tray's size.
+        GdkPixbuf* pixels = loadIconPixels(iconName, 48);
+        trayIcon = pixels ? gtk_status_icon_new_from_pixbuf(pixels) : gtk_status_icon_new();
+        if (pixels)
+            g_object_unref(pixels);
         g_signal_connect(trayIcon, "activate",
                          G_CALLBACK(+[](GtkStatusIcon*, gpointer) { core::notifyIconClicked(false, pointerNow()); }),
                          nullptr);
