@@ -242,6 +242,8 @@ TEST_F(Gnome, TheAppIndicatorHostHoldsTheProgramsItemWhichBringsTheFaceIntoViewA
         const int shown = desktop->shownWindows();
         ASSERT_EQ(shell(onItem + "org.kde.StatusNotifierItem.ContextMenu 600 10"), 0);
         ASSERT_TRUE(eventually([&] { return desktop->shownWindows() > shown; })) << "no menu";
+        // Shown is not yet listening: keys reach the menu once it holds the keyboard.
+        ASSERT_TRUE(eventually([&] { return desktop->keyboardGrabbed(); })) << "the menu does not take the keyboard";
         ASSERT_EQ(desktop->run("xdotool key " + keysTo(label) + " Return"), 0);
         ASSERT_TRUE(eventually([&] { return desktop->shownWindows() <= shown; })) << "the menu stays";
     };
