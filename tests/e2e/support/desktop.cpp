@@ -241,6 +241,12 @@ unsigned long Desktop::property(Window window, const char* name, Atom type) cons
     return value;
 }
 
+unsigned long Desktop::opacity(Window window) const
+{
+    // Xlib gives 32-bit items as longs, sign-extended.
+    return property(window, "_NET_WM_WINDOW_OPACITY", XA_CARDINAL) & 0xFFFFFFFFul;
+}
+
 Window Desktop::activeWindow() const
 {
     return property(DefaultRootWindow(display), "_NET_ACTIVE_WINDOW", XA_WINDOW);

@@ -51,6 +51,8 @@ public:
     std::string windowNames() const;
     bool hasState(Window window, const std::string& netWmState) const;
     bool viewable(Window window) const;
+    // The opacity it asks of a compositor (_NET_WM_WINDOW_OPACITY); 0 where it asks none.
+    unsigned long opacity(Window window) const;
     // The process that made the window, as it tells (_NET_WM_PID); 0 when it does not.
     pid_t processOf(Window window) const;
     // From now on the test hears what the window is told of its place.

@@ -414,19 +414,16 @@ TEST_P(WineTest, OpacityAndClickThroughFromTheMenuAreStoredFadeUnderThePointerAn
     openSubmenu("Opacity");
     xdotool("key Down Down Return");
     ASSERT_TRUE(eventually([&] { return setting("opacity") == "60"; }));
-    auto opacity = [&](const std::string& value) {
-        return eventually([&] {
-            const std::string face = std::to_string(window = desktop.waitForWindow("eyes"));
-            return desktop.run("xprop -id " + face + " _NET_WM_WINDOW_OPACITY | grep -q '= " + value + "$'") == 0;
-        });
+    auto opacity = [&](unsigned long value) {
+        return eventually([&] { return desktop.opacity(window = desktop.waitForWindow("eyes")) == value; });
     };
-    EXPECT_TRUE(opacity("2576980377")) << "60 % not asked for";
+    EXPECT_TRUE(opacity(2576980377u)) << "60 % not asked for";
     choose("Click-through");
     ASSERT_TRUE(eventually([&] { return setting("clickthrough") == "1"; }));
     const Window below = openOtherWindow("maximized");
     ASSERT_NE(below, 0u);
     pointAt(box.x + 8, box.y + 40);
-    EXPECT_TRUE(opacity("640034342")) << "not faded to 15 % under the pointer";
+    EXPECT_TRUE(opacity(640034342u)) << "not faded to 15 % under the pointer";
     xdotool("click 1");
     EXPECT_NE(desktop.waitForWindow("test window clicked", 5000), 0u) << "the click stopped at the face";
     closeOtherWindow(below);

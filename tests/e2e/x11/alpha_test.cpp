@@ -77,10 +77,7 @@ TEST_P(AlphaTest, SixtyPercentIsStoredAskedForAndBlendsAPlainFaceWithTheDesktop)
     ASSERT_TRUE(eventually([&] { return setting("opacity") == "60"; }));
     const Window before = window;  // stored first, then built again
     ASSERT_TRUE(eventually([&] { return (window = desktop.waitForWindow("eyes")) != before; }));
-    EXPECT_TRUE(eventually([&] {
-        return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_OPACITY | grep -q '= 2576980377$'") ==
-               0;
-    }));
+    EXPECT_TRUE(eventually([&] { return desktop.opacity(window) == 2576980377u; }));
     auto blend = [](int shift) {
         const int face = faceColour >> shift & 0xFF, under = ghostDesktopColour >> shift & 0xFF;
         return (face * 153 + under * 102 + 127) / 255;

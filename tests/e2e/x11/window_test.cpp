@@ -79,9 +79,7 @@ TEST_P(WindowTest, ClickThroughPassesClicksAndDragsFadesUnderThePointerUntilCtrl
     }
     auto passes = [&] { return below ? desktop.windowAtPointer() == below : !desktop.pointerOver(window); };
     // The opacity asked of a compositor, GDK's rounding of a quarter of it allowed for.
-    auto faded = [&] {
-        return desktop.run("xprop -id " + std::to_string(window) + " _NET_WM_WINDOW_OPACITY | grep -q '= 10611095[0-9][0-9]$'") == 0;
-    };
+    auto faded = [&] { return desktop.opacity(window) / 100 == 10611095; };
     pointAt(box.x + 8, box.y + 40);
     EXPECT_TRUE(eventually(passes)) << "the click stopped at the face";
     EXPECT_TRUE(eventually(faded)) << "not faded with the pointer over it";
