@@ -312,6 +312,11 @@ void EyesTest::expectTrayIconBringsTheFaceIntoViewAndOpensItsMenu()
     start("face", 400, 300);
     Box icon;
     ASSERT_TRUE(eventually([&] { return (icon = desktop.frame(panel)).width >= 16; })) << "no icon docked";
+    // The program's picture, where the tray itself is black.
+    EXPECT_TRUE(eventually([&] {
+        const std::vector<uint32_t> shown = desktop.pixels(icon);
+        return std::any_of(shown.begin(), shown.end(), [](uint32_t pixel) { return (pixel & 0xFFFFFF) != 0; });
+    })) << "the icon shows no picture";
     const bool offScreen = !desktop.hasWindowManager();  // a window manager keeps a part on screen
     if (offScreen) {
         ASSERT_NO_FATAL_FAILURE(moveFace(-500, -500));
